@@ -1,0 +1,50 @@
+#include "model/numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+double roundHalfEven(double value) {
+    // The default floating-point environment rounds to nearest, ties to even.
+    return std::nearbyint(value);
+}
+
+std::int16_t toInt16(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double lowest = std::numeric_limits<std::int16_t>::min();
+    constexpr double highest = std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(std::clamp(roundHalfEven(value), lowest, highest));
+}
+
+std::optional<double> parseNumber(const QString& text, const QLocale& locale) {
+    QLocale reader = locale;
+    reader.setNumberOptions(reader.numberOptions() | QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = reader.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+QString numberText(double value, const QLocale& locale) {
+    if (value == 0.0) {
+        return QStringLiteral("0"); // also for -0.0
+    }
+    // std::to_chars ignores the C library's locale, which Qt sets from the environment.
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    return localizedDecimal(text, locale);
+}
+
+QString localizedDecimal(const QString& literal, const QLocale& locale) {
+    QString text = literal;
+    return text.replace(QLatin1Char('.'), locale.decimalPoint());
+}

@@ -1,0 +1,138 @@
+#include "fakes/fake_controls.h"
+#include "model/numbers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Drives the actuator to `pos` with real steps, then makes one more tick at a target
+// equal to it so that the tick computes the pressure and place of `pos`.
+struct PlaceCase {
+    const char* target;
+    double pressure;
+    std::int16_t imgLeft;
+};
+
+void PrintTo(const PlaceCase& c, std::ostream* os) { *os << "to " << c.target; }
+
+class PressureAndPlace : public testing::TestWithParam<PlaceCase> {};
+
+TEST_P(PressureAndPlace, ComputedFromPositionBeforeStep) {
+    FakePanel panel;
+    panel.moveTo(QString::fromLatin1(GetParam().target));
+    const double before = panel.actuator.position();
+    panel.actuator.startMove();
+    panel.actuator.motionTick();
+    const double expectedPressure = 5860.0 - 2016.0 * before;
+    EXPECT_EQ(panel.actuator.pressure(), expectedPressure);
+    EXPECT_NEAR(panel.actuator.pressure(), GetParam().pressure, 3.0);
+    EXPECT_EQ(panel.actuator.drawingPlace(), GetParam().imgLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, PressureAndPlace,
+                         testing::Values(PlaceCase{"1", 3844.0, 269},
+                                         PlaceCase{"2.9", 5860.0 - 2016.0 * 2.9, 390},
+                                         PlaceCase{"3.399", 5860.0 - 2016.0 * 3.4, 422}));
+
+TEST(MotionTick, FirstTicksRevealThenStepOnce) {
+    FakePanel panel;
+    panel.actuator.startMove();
+    EXPECT_EQ(panel.Timer1.periodMs, 62);
+    EXPECT_EQ(panel.runMove(), 22);
+    EXPECT_EQ(panel.view.revealSteps, 21);
+    EXPECT_EQ(panel.view.preparations, 1);
+    EXPECT_EQ(panel.actuator.position(), 0.001);
+    EXPECT_EQ(panel.Text2.value, QStringLiteral("0.001"));
+    EXPECT_EQ(panel.Text3.value, QStringLiteral("5860"));
+    EXPECT_EQ(panel.view.drawnAt, std::vector<std::int16_t>{205});
+    EXPECT_FALSE(panel.Timer1.isEnabled);
+    EXPECT_FALSE(panel.Timer2.isEnabled);
+}
+
+TEST(MotionTick, RevealTicksRecomputeButShowNothing) {
+    FakePanel panel;
+    panel.actuator.startMove();
+    panel.actuator.motionTick();
+    EXPECT_EQ(panel.actuator.pressure(), 5860.0);
+    EXPECT_EQ(panel.actuator.drawingPlace(), 205);
+    EXPECT_EQ(panel.actuator.position(), 0.0);
+    EXPECT_EQ(panel.Text2.value, QStringLiteral("0.00"));
+    EXPECT_EQ(panel.Text3.value, QStringLiteral("0.00"));
+    EXPECT_TRUE(panel.view.drawnAt.empty());
+    EXPECT_TRUE(panel.Timer1.isEnabled);
+}
+
+TEST(MotionTick, StopDuringRevealContinuesItOnNextMove) {
+    FakePanel panel;
+    panel.target.value = QStringLiteral("1");
+    panel.actuator.startMove();
+    EXPECT_EQ(panel.runMove(10), 10);
+    panel.actuator.stopMove();
+    EXPECT_EQ(panel.view.revealSteps, 10);
+    panel.actuator.startMove();
+    EXPECT_EQ(panel.runMove(12), 12);
+    EXPECT_EQ(panel.view.revealSteps, 21);
+    EXPECT_EQ(panel.actuator.position(), 0.001);
+}
+
+struct MoveCase {
+    const char* from; // nullptr: from start-up
+    const char* to;
+    int steps;
+    double end;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << (c.from ? c.from : "start") << " -> " << c.to;
+}
+
+class Moves : public testing::TestWithParam<MoveCase> {};
+
+TEST_P(Moves, EndOnFirstStepThatReachesTarget) {
+    FakePanel panel;
+    if (GetParam().from != nullptr) {
+        panel.moveTo(QString::fromLatin1(GetParam().from));
+    }
+    EXPECT_EQ(panel.moveTo(QString::fromLatin1(GetParam().to)), GetParam().steps);
+    EXPECT_EQ(panel.actuator.position(), GetParam().end);
+    EXPECT_FALSE(panel.Timer1.isEnabled);
+    EXPECT_FALSE(panel.Timer2.isEnabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, Moves,
+    testing::Values(MoveCase{nullptr, "1", 1000, 1.0000000000000007},
+                    MoveCase{nullptr, "3", 3001, 3.0009999999997805},
+                    MoveCase{"1", "0.5", 501, 0.4990000000000002},
+                    MoveCase{"1", "0", 1000, -2.1510571102112408e-16},
+                    MoveCase{nullptr, "0", 1, 0.001}, MoveCase{"0", "0.001", 1, 0.002}));
+
+TEST(MotionTick, ThreeThousandStepsStillShortOfThree) {
+    FakePanel panel;
+    panel.target.value = QStringLiteral("3");
+    panel.view.revealSteps = 21;
+    panel.actuator.startMove();
+    EXPECT_EQ(panel.runMove(3000), 3000);
+    EXPECT_EQ(panel.actuator.position(), 2.9999999999997806);
+    EXPECT_TRUE(panel.Timer1.isEnabled);
+}
+
+TEST(MotionTick, PressureReadoutAndDrawingLagOneStep) {
+    FakePanel panel;
+    panel.moveTo(QStringLiteral("1"));
+    EXPECT_EQ(panel.Text2.value, QStringLiteral("1"));
+    const double before = 1.0000000000000007 - 0.001;
+    EXPECT_EQ(panel.Text3.value, numberText(5860.0 - 2016.0 * before, QLocale::c()));
+    EXPECT_EQ(panel.view.drawnAt.back(), 269);
+    EXPECT_EQ(panel.view.drawnAt.front(), 205);
+    EXPECT_EQ(panel.view.drawnAt.size(), 1000u);
+}
+
+TEST(MotionTick, ReturnMoveShowsResidueWithExponent) {
+    FakePanel panel;
+    panel.moveTo(QStringLiteral("1"));
+    panel.moveTo(QStringLiteral("0"));
+    EXPECT_EQ(panel.Text2.value, QStringLiteral("-2.15105711021124E-16"));
+}
+
+} // namespace
