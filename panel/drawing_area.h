@@ -1,0 +1,57 @@
+#pragma once
+// The actuator view, Picture1: opens downward in coloured steps, then shows the fixed
+// and the moving picture of the actuator on a white ground. It keeps what it shows as
+// state and paints that state, so an uncovered window shows the same drawing.
+
+#include "model/controls.h"
+#include "panel/reveal_colours.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+#include <cstdint>
+#include <vector>
+
+class QLabel;
+
+class DrawingArea : public QWidget, public ActuatorView {
+    Q_OBJECT
+public:
+    // Geometry in twips (15 twips = 1 device-independent pixel). fixedHolder and movingHolder
+    // are the two picture-holder labels (QLabel with a pixmap: Image2 = fixed, Image1 = moving);
+    // the drawing fetches each holder's pixmap every time it draws.
+    DrawingArea(QWidget* parent, QRect twips, const QLabel& fixedHolder,
+                const QLabel& movingHolder);
+
+    bool revealComplete() const override;
+    void revealStep() override;
+    void prepareView() override;
+    void drawActuator(std::int16_t imgLeft) override;
+
+    double heightTwips() const;
+    QColor backgroundColour() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // A picture copied onto the area at a pixel place, until the area is cleared.
+    struct Stamp {
+        QPixmap picture;
+        QPoint topLeft;
+    };
+
+    QRect innerSurface() const;
+    QPoint viewPoint(double x, double y) const;
+    void stamp(const QLabel& holder, QPoint topLeft);
+    void clearTo(QColor colour);
+
+    const QLabel& fixedHolder_;
+    const QLabel& movingHolder_;
+    double heightTwips_;
+    QColor background_;
+    std::vector<Stamp> stamps_;
+    RevealColours revealColours_;
+};
