@@ -28,10 +28,10 @@ public:
     // One tick of Timer1: a reveal step of the drawing area, or one 0.001 inch step.
     void motionTick();
 
-    void startMove();     // "Retract/Extend"
-    void stopMove();      // "STOP"
-    void targetEdited();  // any change of the target text
-    void speedEdited();   // any change of the speed text
+    void startMove();    // "Retract/Extend"
+    void stopMove();     // "STOP"
+    void targetEdited(); // any change of the target text
+    void speedEdited();  // any change of the speed text
 
     bool running() const { return controls_.Timer1.enabled(); }
     double position() const { return pos; }
@@ -51,7 +51,7 @@ private:
 
     ActuatorControls controls_;
     QLocale locale_;
-    double pos = 0.0;           // inch
-    double pres = 0.0;          // psi
-    std::int16_t ImgLeft = 0;   // view units
+    double pos = 0.0;         // inch
+    double pres = 0.0;        // psi
+    std::int16_t ImgLeft = 0; // view units
 };

@@ -53,7 +53,9 @@ void Actuator::startMove() {
     }
 }
 
-void Actuator::stopMove() { disableTimers(); }
+void Actuator::stopMove() {
+    disableTimers();
+}
 
 void Actuator::targetEdited() {
     if (running()) {

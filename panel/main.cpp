@@ -1,9 +1,14 @@
+#include "panel/file_locations.h"
+#include "panel/form1.h"
+#include "panel/message_box.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("The operator panel is not built yet."));
-    placeholder.show();
-    return app.exec();
+    QApplication::setApplicationName(kApplicationTitle);
+    Form1 window;
+    window.startUp(backgroundPicturePath());
+    window.show();
+    return QApplication::exec();
 }

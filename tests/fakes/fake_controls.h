@@ -51,8 +51,7 @@ struct FakePanel {
     FakeTimer Timer2;
     FakeMessages messages;
     FakeView view;
-    Actuator actuator{{target, mtrspd, Text2, Text3, Timer1, Timer2, messages, view},
-                      QLocale::c()};
+    Actuator actuator{{target, mtrspd, Text2, Text3, Timer1, Timer2, messages, view}, QLocale::c()};
 
     FakePanel() {
         Timer1.periodMs = 480;

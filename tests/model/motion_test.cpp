@@ -13,7 +13,9 @@ struct PlaceCase {
     std::int16_t imgLeft;
 };
 
-void PrintTo(const PlaceCase& c, std::ostream* os) { *os << "to " << c.target; }
+void PrintTo(const PlaceCase& c, std::ostream* os) {
+    *os << "to " << c.target;
+}
 
 class PressureAndPlace : public testing::TestWithParam<PlaceCase> {};
 
@@ -99,13 +101,13 @@ TEST_P(Moves, EndOnFirstStepThatReachesTarget) {
     EXPECT_FALSE(panel.Timer2.isEnabled);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Targets, Moves,
-    testing::Values(MoveCase{nullptr, "1", 1000, 1.0000000000000007},
-                    MoveCase{nullptr, "3", 3001, 3.0009999999997805},
-                    MoveCase{"1", "0.5", 501, 0.4990000000000002},
-                    MoveCase{"1", "0", 1000, -2.1510571102112408e-16},
-                    MoveCase{nullptr, "0", 1, 0.001}, MoveCase{"0", "0.001", 1, 0.002}));
+INSTANTIATE_TEST_SUITE_P(Targets, Moves,
+                         testing::Values(MoveCase{nullptr, "1", 1000, 1.0000000000000007},
+                                         MoveCase{nullptr, "3", 3001, 3.0009999999997805},
+                                         MoveCase{"1", "0.5", 501, 0.4990000000000002},
+                                         MoveCase{"1", "0", 1000, -2.1510571102112408e-16},
+                                         MoveCase{nullptr, "0", 1, 0.001},
+                                         MoveCase{"0", "0.001", 1, 0.002}));
 
 TEST(MotionTick, ThreeThousandStepsStillShortOfThree) {
     FakePanel panel;

@@ -10,7 +10,9 @@ struct TextCase {
     const char* text;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) { *os << c.text; }
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class NumberTextC : public testing::TestWithParam<TextCase> {};
 
@@ -18,18 +20,19 @@ TEST_P(NumberTextC, FormatsValue) {
     EXPECT_EQ(numberText(GetParam().value, QLocale::c()).toStdString(), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, NumberTextC,
-    testing::Values(TextCase{5860, "5860"}, TextCase{5857.984, "5857.984"},
-                    TextCase{0.001, "0.001"}, TextCase{-0.5, "-0.5"}, TextCase{3844, "3844"},
-                    TextCase{1.0000000000000007, "1"}, TextCase{0.0, "0"},
-                    TextCase{-0.0, "0"}, TextCase{2.9999999999997806, "2.99999999999978"},
-                    TextCase{3.0009999999997805, "3.00099999999978"},
-                    TextCase{0.4990000000000002, "0.499"},
-                    TextCase{-2.1510571102112408e-16, "-2.15105711021124E-16"},
-                    TextCase{1e-5, "1E-05"}, TextCase{0.0001, "0.0001"},
-                    TextCase{123456789012345.0, "123456789012345"},
-                    TextCase{1e15, "1E+15"}, TextCase{5857.9840000000004, "5857.984"}));
+INSTANTIATE_TEST_SUITE_P(Values, NumberTextC,
+                         testing::Values(TextCase{5860, "5860"}, TextCase{5857.984, "5857.984"},
+                                         TextCase{0.001, "0.001"}, TextCase{-0.5, "-0.5"},
+                                         TextCase{3844, "3844"}, TextCase{1.0000000000000007, "1"},
+                                         TextCase{0.0, "0"}, TextCase{-0.0, "0"},
+                                         TextCase{2.9999999999997806, "2.99999999999978"},
+                                         TextCase{3.0009999999997805, "3.00099999999978"},
+                                         TextCase{0.4990000000000002, "0.499"},
+                                         TextCase{-2.1510571102112408e-16, "-2.15105711021124E-16"},
+                                         TextCase{1e-5, "1E-05"}, TextCase{0.0001, "0.0001"},
+                                         TextCase{123456789012345.0, "123456789012345"},
+                                         TextCase{1e15, "1E+15"},
+                                         TextCase{5857.9840000000004, "5857.984"}));
 
 TEST(NumberText, FollowsDecimalCommaLocale) {
     const QLocale german(QLocale::German, QLocale::Germany);
@@ -44,7 +47,9 @@ struct ParseCase {
     std::optional<double> value;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << "'" << c.text << "'"; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << "'" << c.text << "'";
+}
 
 class ParseNumberC : public testing::TestWithParam<ParseCase> {};
 
@@ -73,7 +78,9 @@ struct RoundCase {
     double rounded;
 };
 
-void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.value; }
+void PrintTo(const RoundCase& c, std::ostream* os) {
+    *os << c.value;
+}
 
 class RoundHalfEvenC : public testing::TestWithParam<RoundCase> {};
 

@@ -12,7 +12,7 @@ const QString kSpeedLocked = QStringLiteral("Stop program before changing motor 
 struct StartCase {
     const char* speed;
     const char* target;
-    int period;          // -1: unchanged from 480
+    int period; // -1: unchanged from 480
     bool starts;
     QStringList messages;
 };
@@ -38,27 +38,23 @@ TEST_P(StartMove, SetsPeriodAndChecksTarget) {
 
 INSTANTIATE_TEST_SUITE_P(
     SpeedsAndTargets, StartMove,
-    testing::Values(StartCase{"4.8", "0.00", 62, true, {}}, StartCase{"10", "1", 30, true, {}},
-                    StartCase{"3", "1", 100, true, {}}, StartCase{"1", "1", 300, true, {}},
-                    StartCase{"599", "1", 1, true, {kWarning}},
-                    StartCase{"600", "1", 0, true, {kWarning}},
-                    StartCase{"10.01", "1", 30, true, {kWarning}},
-                    StartCase{"4.8", "3.4", 62, false, {kBadTarget}},
-                    StartCase{"4.8", "-0.001", 62, false, {kBadTarget}},
-                    StartCase{"4.8", "3.399", 62, true, {}},
-                    StartCase{"3", "", 100, false, {kBadTarget}},
-                    StartCase{"3", "abc", 100, false, {kBadTarget}},
-                    StartCase{"3", "nan", 100, false, {kBadTarget}},
-                    StartCase{"3", "inf", 100, false, {kBadTarget}},
-                    StartCase{"", "1", -1, false, {kBadSpeed}},
-                    StartCase{"fast", "1", -1, false, {kBadSpeed}},
-                    StartCase{"0", "1", -1, false, {kBadSpeed}},
-                    StartCase{"-5", "1", -1, false, {kBadSpeed}},
-                    StartCase{"nan", "1", -1, false, {kBadSpeed}},
-                    StartCase{"inf", "1", -1, false, {kBadSpeed}},
-                    StartCase{"1e-300", "1", -1, false, {kBadSpeed}},
-                    StartCase{"1e-7", "1", -1, false, {kBadSpeed}},
-                    StartCase{"1e-6", "1", 300000000, true, {}}));
+    testing::Values(
+        StartCase{"4.8", "0.00", 62, true, {}}, StartCase{"10", "1", 30, true, {}},
+        StartCase{"3", "1", 100, true, {}}, StartCase{"1", "1", 300, true, {}},
+        StartCase{"599", "1", 1, true, {kWarning}}, StartCase{"600", "1", 0, true, {kWarning}},
+        StartCase{"10.01", "1", 30, true, {kWarning}},
+        StartCase{"4.8", "3.4", 62, false, {kBadTarget}},
+        StartCase{"4.8", "-0.001", 62, false, {kBadTarget}},
+        StartCase{"4.8", "3.399", 62, true, {}}, StartCase{"3", "", 100, false, {kBadTarget}},
+        StartCase{"3", "abc", 100, false, {kBadTarget}},
+        StartCase{"3", "nan", 100, false, {kBadTarget}},
+        StartCase{"3", "inf", 100, false, {kBadTarget}}, StartCase{"", "1", -1, false, {kBadSpeed}},
+        StartCase{"fast", "1", -1, false, {kBadSpeed}}, StartCase{"0", "1", -1, false, {kBadSpeed}},
+        StartCase{"-5", "1", -1, false, {kBadSpeed}}, StartCase{"nan", "1", -1, false, {kBadSpeed}},
+        StartCase{"inf", "1", -1, false, {kBadSpeed}},
+        StartCase{"1e-300", "1", -1, false, {kBadSpeed}},
+        StartCase{"1e-7", "1", -1, false, {kBadSpeed}},
+        StartCase{"1e-6", "1", 300000000, true, {}}));
 
 TEST(StartMoveRunning, BadSpeedLeavesRunningMoveAlone) {
     FakePanel panel;

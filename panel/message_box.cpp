@@ -1,0 +1,24 @@
+#include "panel/message_box.h"
+
+#include <QMessageBox>
+
+namespace {
+std::function<void(const QString&)>& interceptor() {
+    static std::function<void(const QString&)> handler;
+    return handler;
+}
+} // namespace
+
+void ModalMessageBox::interceptWith(std::function<void(const QString&)> handler) {
+    interceptor() = std::move(handler);
+}
+
+void ModalMessageBox::show(const QString& text) {
+    if (interceptor()) {
+        interceptor()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent_);
+    box.setObjectName(QStringLiteral("message"));
+    box.exec();
+}

@@ -1,0 +1,74 @@
+#include "panel/panel_style.h"
+
+#include <QPalette>
+#include <array>
+
+namespace {
+
+struct Place {
+    const char* name;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr std::array kPlaces{
+    Place{"mtrspd", 4200, 1920, 1695, 375},    Place{"Text3", 7080, 3600, 1695, 375},
+    Place{"Text2", 7080, 1920, 1695, 375},     Place{"Picture1", 2520, 5160, 4695, 15},
+    Place{"Text1", 1200, 240, 6975, 615},      Place{"save", 2040, 3840, 1215, 495},
+    Place{"pressure", 7440, 5160, 1575, 2010}, Place{"position", 840, 5160, 1455, 2010},
+    Place{"target", 1320, 1920, 1575, 375},    Place{"stop", 4320, 2760, 1215, 495},
+    Place{"reset", 4560, 3840, 735, 855},      Place{"retract", 1800, 2760, 1575, 495},
+    Place{"Label6", 7440, 4680, 1575, 615},    Place{"Label5", 840, 4680, 1455, 495},
+    Place{"Label4", 4080, 1320, 1935, 495},    Place{"Image2", 3120, 5280, 3000, 2250},
+    Place{"Image1", 3240, 7680, 3000, 285},    Place{"Label3", 6960, 3000, 1935, 495},
+    Place{"Label2", 6960, 1320, 1935, 495},    Place{"Label1", 1200, 1320, 1815, 495},
+};
+
+QFont fontOf(const QStringList& families, double points, bool bold, bool italic) {
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+} // namespace
+
+QRect twipsToPixels(int left, int top, int width, int height) {
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+            height / kTwipsPerPixel};
+}
+
+bool placeControl(QWidget& widget) {
+    for (const Place& place : kPlaces) {
+        if (widget.objectName() == QLatin1String(place.name)) {
+            widget.setGeometry(twipsToPixels(place.left, place.top, place.width, place.height));
+            return true;
+        }
+    }
+    return false;
+}
+
+QFont panelFont(bool bold, bool italic) {
+    return fontOf({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}, 8.25, bold, italic);
+}
+
+QFont titleFont() {
+    return fontOf({QStringLiteral("Garamond"), QStringLiteral("EB Garamond")}, 20.25, true, false);
+}
+
+void paintColours(QWidget& widget, const QColor& background, const QColor& text) {
+    QPalette palette = widget.palette();
+    for (const auto role : {QPalette::Base, QPalette::Window}) {
+        palette.setColor(role, background);
+    }
+    if (text.isValid()) {
+        palette.setColor(QPalette::Text, text);
+        palette.setColor(QPalette::WindowText, text);
+    }
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}

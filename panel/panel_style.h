@@ -1,0 +1,27 @@
+#pragma once
+// Places, fonts and colours of the panel's controls. Places are given in twips,
+// 1/1440 inch; the panel maps 15 twips to one device-independent pixel.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QWidget>
+
+constexpr int kTwipsPerPixel = 15;
+
+// The window's back colour, dark navy; also the text colour of the boxed headings.
+inline const QColor kBackColour(0, 0, 64);
+
+// A rectangle in twips as device-independent pixels.
+QRect twipsToPixels(int left, int top, int width, int height);
+
+// Puts `widget` at its place in twips, found by its object name; false for an unknown name.
+bool placeControl(QWidget& widget);
+
+// Verdana 8.25 pt, falling back to DejaVu Sans where Verdana is not installed.
+QFont panelFont(bool bold = false, bool italic = false);
+// Garamond 20.25 pt bold, falling back to EB Garamond.
+QFont titleFont();
+
+// Gives a widget its own background colour and, when valid, its own text colour.
+void paintColours(QWidget& widget, const QColor& background, const QColor& text = {});

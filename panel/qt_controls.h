@@ -1,0 +1,54 @@
+#pragma once
+// Adapters from the panel's Qt widgets to the small interfaces the logic uses.
+
+#include "log/log_list.h"
+#include "model/controls.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <functional>
+
+class LineEditBox : public TextBox {
+public:
+    explicit LineEditBox(QLineEdit& edit) : edit_(edit) {}
+    QString text() const override { return edit_.text(); }
+    void setText(const QString& text) override { edit_.setText(text); }
+
+private:
+    QLineEdit& edit_;
+};
+
+class ListBox : public LogList {
+public:
+    explicit ListBox(QListWidget& list) : list_(list) {}
+    void append(const QString& text) override { list_.addItem(text); }
+    void clear() override { list_.clear(); }
+    int count() const override { return list_.count(); }
+    QString at(int index) const override;
+
+private:
+    QListWidget& list_;
+};
+
+// A precise QTimer behind the enabled flag and period of a panel timer. A QTimer with
+// interval 0 would fire on every pass of the event loop, so an enabled timer with
+// period 0 is kept stopped: armed, but silent.
+class PanelTimer : public Timer {
+public:
+    PanelTimer(QObject* parent, const QString& name, int periodMs);
+    int period() const override { return periodMs_; }
+    void setPeriod(int milliseconds) override;
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override;
+
+    void onTick(const std::function<void()>& handler);
+    const QTimer& qtTimer() const { return *timer_; }
+
+private:
+    void apply();
+
+    QTimer* timer_; // owned by the parent
+    int periodMs_;
+    bool enabled_ = false;
+};

@@ -1,0 +1,210 @@
+#include "model/numbers.h"
+#include "panel/drawing_area.h"
+#include "panel/form1.h"
+#include "panel/message_box.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the event loop, sleeping only while no event is due, until `done` holds.
+template <typename Predicate> bool runUntil(Predicate done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return done();
+}
+
+class PanelWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
+        window.startUp(QStringLiteral("/nonexistent/somethingblue.jpg"));
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override { ModalMessageBox::interceptWith({}); }
+
+    template <typename T> T* control(const char* name) {
+        T* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString textOf(const char* name) { return control<QLineEdit>(name)->text(); }
+
+    QStringList messages;
+    Form1 window;
+};
+
+TEST_F(PanelWindow, StartsIdleWithInitialTexts) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Form1"));
+    EXPECT_EQ(window.size(), QSize(642, 558));
+    EXPECT_EQ(textOf("target"), QStringLiteral("0.00"));
+    EXPECT_EQ(textOf("mtrspd"), QStringLiteral("4.8"));
+    EXPECT_EQ(textOf("Text2"), QStringLiteral("0.00"));
+    EXPECT_EQ(textOf("Text3"), QStringLiteral("0.00"));
+    EXPECT_EQ(textOf("Text1"), QStringLiteral("Interactive Position Control Panel"));
+    EXPECT_FALSE(window.timer1().enabled());
+    EXPECT_FALSE(window.timer2().enabled());
+    EXPECT_FALSE(window.timer1().qtTimer().isActive());
+    EXPECT_EQ(window.timer1().period(), 480);
+    EXPECT_EQ(window.timer2().period(), 2000);
+    EXPECT_EQ(control<QListWidget>("position")->count(), 0);
+    EXPECT_EQ(control<QListWidget>("pressure")->count(), 0);
+    EXPECT_EQ(window.drawingArea().heightTwips(), 15.0);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("retract"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+struct Geometry {
+    const char* name;
+    QRect pixels;
+};
+
+// Places in pixels at 15 twips per pixel.
+const Geometry kGeometry[] = {
+    {"mtrspd", {280, 128, 113, 25}},    {"Text3", {472, 240, 113, 25}},
+    {"Text2", {472, 128, 113, 25}},     {"Picture1", {168, 344, 313, 1}},
+    {"Text1", {80, 16, 465, 41}},       {"save", {136, 256, 81, 33}},
+    {"pressure", {496, 344, 105, 134}}, {"position", {56, 344, 97, 134}},
+    {"target", {88, 128, 105, 25}},     {"stop", {288, 184, 81, 33}},
+    {"reset", {304, 256, 49, 57}},      {"retract", {120, 184, 105, 33}},
+    {"Label6", {496, 312, 105, 41}},    {"Label5", {56, 312, 97, 33}},
+    {"Label4", {272, 88, 129, 33}},     {"Label3", {464, 200, 129, 33}},
+    {"Label2", {464, 88, 129, 33}},     {"Label1", {80, 88, 121, 33}},
+};
+
+TEST_F(PanelWindow, ControlsSitAtTheirPlaces) {
+    for (const Geometry& g : kGeometry) {
+        EXPECT_EQ(control<QWidget>(g.name)->geometry(), g.pixels) << g.name;
+    }
+}
+
+struct FontCase {
+    const char* name;
+    const char* family; // nullptr: the window's default font
+    double points;
+    bool bold;
+    bool italic;
+};
+
+const FontCase kFonts[] = {
+    {"mtrspd", "DejaVu Sans", 8.25, false, false},
+    {"Text2", "DejaVu Sans", 8.25, false, false},
+    {"Text3", "DejaVu Sans", 8.25, false, false},
+    {"position", "DejaVu Sans", 8.25, false, false},
+    {"pressure", "DejaVu Sans", 8.25, false, false},
+    {"retract", "DejaVu Sans", 8.25, false, false},
+    {"stop", "DejaVu Sans", 8.25, false, false},
+    {"save", "DejaVu Sans", 8.25, false, false},
+    {"reset", "DejaVu Sans", 8.25, false, false},
+    {"Text1", "EB Garamond", 20.25, true, false},
+    {"Label1", "DejaVu Sans", 8.25, true, true},
+    {"Label4", "DejaVu Sans", 8.25, true, true},
+    {"Label5", "DejaVu Sans", 8.25, true, false},
+    {"Label6", "DejaVu Sans", 8.25, true, false},
+    {"target", nullptr, 0, false, false},
+};
+
+TEST_F(PanelWindow, ControlsUseTheirFonts) {
+    for (const FontCase& f : kFonts) {
+        const QFont font = control<QWidget>(f.name)->font();
+        if (f.family == nullptr) {
+            EXPECT_EQ(font, QApplication::font()) << f.name;
+            continue;
+        }
+        const QString family = QFontInfo(font).family();
+        EXPECT_TRUE(family == QLatin1String(f.family) || family == font.families().front())
+            << f.name << " shows " << family.toStdString();
+        EXPECT_EQ(font.pointSizeF(), f.points) << f.name;
+        EXPECT_EQ(font.bold(), f.bold) << f.name;
+        EXPECT_EQ(font.italic(), f.italic) << f.name;
+    }
+}
+
+TEST_F(PanelWindow, ListsLieOverTheirHeadings) {
+    // The lowest 135 twips (9 px) of the pressure heading lie under the pressure list.
+    const QWidget* atOverlap = window.childAt(500, 350);
+    ASSERT_NE(atOverlap, nullptr);
+    EXPECT_TRUE(atOverlap == control<QWidget>("pressure") ||
+                atOverlap->parentWidget() == control<QWidget>("pressure"));
+    EXPECT_EQ(window.childAt(500, 320), control<QWidget>("Label6"));
+}
+
+TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
+    control<QLineEdit>("mtrspd")->setText(QStringLiteral("599"));
+    control<QLineEdit>("target")->setText(QStringLiteral("0.05"));
+    QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Warning: Infeasible motor speed")});
+    EXPECT_TRUE(window.timer1().enabled());
+    EXPECT_EQ(window.timer1().period(), 1);
+    EXPECT_TRUE(runUntil([this] { return !window.timer1().enabled(); }, 5000));
+    EXPECT_FALSE(window.timer2().enabled());
+    EXPECT_TRUE(window.drawingArea().revealComplete());
+    const double end = window.actuator().position();
+    EXPECT_GE(end, 0.05);
+    EXPECT_LT(end, 0.051);
+    EXPECT_EQ(textOf("Text2"), numberText(end, QLocale()));
+    EXPECT_EQ(textOf("Text3"), numberText(5860.0 - 2016.0 * (end - 0.001), QLocale()));
+}
+
+TEST_F(PanelWindow, TypingIntoTargetStopsMoveAndStopButtonStopsIt) {
+    control<QLineEdit>("target")->setText(QStringLiteral("3"));
+    QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
+    ASSERT_TRUE(window.timer1().enabled());
+    QTest::keyClick(control<QLineEdit>("target"), Qt::Key_Backspace);
+    EXPECT_FALSE(window.timer1().enabled());
+    EXPECT_FALSE(window.timer2().enabled());
+
+    EXPECT_EQ(textOf("target"), QString());
+
+    control<QLineEdit>("target")->setText(QStringLiteral("2"));
+    QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
+    ASSERT_TRUE(window.timer1().enabled());
+    QTest::mouseClick(control<QPushButton>("stop"), Qt::LeftButton);
+    EXPECT_FALSE(window.timer1().enabled());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(PanelWindow, TypingIntoSpeedDuringMoveWarnsAndKeepsPeriod) {
+    control<QLineEdit>("target")->setText(QStringLiteral("3"));
+    QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
+    QTest::keyClicks(control<QLineEdit>("mtrspd"), QStringLiteral("12"));
+    EXPECT_EQ(messages,
+              QStringList(2, QStringLiteral("Stop program before changing motor speed!")));
+    EXPECT_EQ(window.timer1().period(), 62);
+    EXPECT_TRUE(window.timer1().enabled());
+}
+
+TEST(PanelTimerAdapter, PeriodZeroIsArmedButSilent) {
+    QObject owner;
+    PanelTimer timer(&owner, QStringLiteral("Timer1"), 480);
+    int ticks = 0;
+    timer.onTick([&ticks] { ++ticks; });
+    timer.setPeriod(0);
+    timer.setEnabled(true);
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_FALSE(timer.qtTimer().isActive());
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 0);
+    timer.setPeriod(5);
+    EXPECT_TRUE(timer.qtTimer().isActive());
+    EXPECT_EQ(timer.qtTimer().timerType(), Qt::PreciseTimer);
+    QTRY_VERIFY(ticks > 0);
+    timer.setEnabled(false);
+    EXPECT_FALSE(timer.qtTimer().isActive());
+}
+
+} // namespace
