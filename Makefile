@@ -24,3 +24,6 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Further targets (benchmarks, fuzzing, packaging) live in make/*.mk.
+-include make/*.mk

@@ -1,6 +1,8 @@
 #include "panel/message_box.h"
 
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 std::function<void(const QString&)>& interceptor() {
@@ -20,5 +22,6 @@ void ModalMessageBox::show(const QString& text) {
     }
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent_);
     box.setObjectName(QStringLiteral("message"));
+    box.button(QMessageBox::Ok)->setIcon(QIcon()); // a plain OK, whatever the style adds
     box.exec();
 }
