@@ -1,0 +1,107 @@
+#include "panel/file_locations.h"
+#include "panel/form1.h"
+#include "panel/message_box.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A window whose home folder, and so its export file, is a fresh temporary folder.
+class LoggingWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        savedHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
+        window = std::make_unique<Form1>();
+        window->startUp(home.filePath(QStringLiteral("none.jpg")));
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        ModalMessageBox::interceptWith({});
+        qputenv("HOME", savedHome);
+    }
+
+    template <typename T> T* control(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    void click(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+    QStringList entries(const char* name) {
+        QStringList texts;
+        const QListWidget* list = control<QListWidget>(name);
+        for (int i = 0; i < list->count(); ++i) {
+            texts << list->item(i)->text();
+        }
+        return texts;
+    }
+    void runFor(int milliseconds) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < milliseconds) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        }
+    }
+
+    QByteArray savedHome;
+    QTemporaryDir home;
+    QStringList messages;
+    std::unique_ptr<Form1> window;
+};
+
+TEST_F(LoggingWindow, MoveLogsEveryTwoSecondsAndSaveWritesThePairs) {
+    control<QLineEdit>("mtrspd")->setText(QStringLiteral("100")); // 3 ms per step
+    control<QLineEdit>("target")->setText(QStringLiteral("3"));
+    click("retract");
+    runFor(4500);
+    click("stop");
+    const QStringList positions = entries("position");
+    const QStringList pressures = entries("pressure");
+    ASSERT_EQ(positions.size(), 2);
+    ASSERT_EQ(pressures.size(), 2);
+    EXPECT_GT(positions[0].toDouble(), 0.0);
+    EXPECT_GT(positions[1].toDouble(), positions[0].toDouble());
+    for (int i = 0; i < 2; ++i) { // each pressure is that of the step before its position
+        const double before = positions[i].toDouble() - 0.001;
+        EXPECT_NEAR(pressures[i].toDouble(), 5860.0 - 2016.0 * before, 1e-6);
+    }
+
+    click("save");
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Warning: Infeasible motor speed")});
+    QFile file(exportFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray expected =
+        (positions[0] + '\t' + pressures[0] + "\r\n" + positions[1] + '\t' + pressures[1] + "\r\n")
+            .toUtf8();
+    EXPECT_EQ(file.readAll(), expected);
+    EXPECT_TRUE(exportFilePath().startsWith(home.path()));
+}
+
+TEST_F(LoggingWindow, SaveDuringMoveRefusesAndResetClearsBothLists) {
+    control<QLineEdit>("mtrspd")->setText(QStringLiteral("600")); // armed, never ticks
+    control<QLineEdit>("target")->setText(QStringLiteral("1"));
+    click("retract");
+    messages.clear();
+    click("save");
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Stop program before saving!")});
+    EXPECT_FALSE(QFile::exists(exportFilePath()));
+
+    // One sample tick by hand: a speed of 600 RPM leaves the values of start-up.
+    QMetaObject::invokeMethod(window->findChild<QTimer*>(QStringLiteral("Timer2")), "timeout",
+                              Qt::DirectConnection);
+    EXPECT_EQ(entries("position"), QStringList{QStringLiteral("0")});
+    click("reset");
+    EXPECT_TRUE(entries("position").isEmpty());
+    EXPECT_TRUE(entries("pressure").isEmpty());
+}
+
+} // namespace
