@@ -18,6 +18,20 @@ QByteArray exportLines(const LogList& position, const LogList& pressure, int cou
     return content;
 }
 
+// Writes until all is written or the file system refuses. A write that stops short sets
+// no error, so the rest is offered again to learn why (such as a disk that filled up).
+bool writeAll(QSaveFile& file, const QByteArray& content) {
+    qint64 done = 0;
+    while (done < content.size()) {
+        const qint64 written = file.write(content.constData() + done, content.size() - done);
+        if (written <= 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
 // Writes the whole content or nothing: on any failure the earlier file stays as it was.
 QString writeAtomically(const QString& path, const QByteArray& content) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
@@ -29,7 +43,7 @@ QString writeAtomically(const QString& path, const QByteArray& content) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return file.errorString();
     }
-    if (file.write(content) != content.size()) {
+    if (!writeAll(file, content)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

@@ -1,0 +1,23 @@
+#pragma once
+// An in-memory stand-in for a log list, so that the data log runs without a window.
+
+#include "log/log_list.h"
+
+#include <QStringList>
+
+struct FakeLogList : LogList {
+    QStringList items;
+    // Reads past the end, which a real list box would answer with nothing.
+    mutable int outOfRangeReads = 0;
+
+    void append(const QString& text) override { items << text; }
+    void clear() override { items.clear(); }
+    int count() const override { return static_cast<int>(items.size()); }
+    QString at(int index) const override {
+        if (index < 0 || index >= items.size()) {
+            ++outOfRangeReads;
+            return {};
+        }
+        return items.at(index);
+    }
+};
