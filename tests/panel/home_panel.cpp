@@ -1,0 +1,114 @@
+#include "home_panel.h"
+
+#include "panel/file_locations.h"
+#include "panel/message_box.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+void HomePanel::SetUp() {
+    ASSERT_TRUE(home_.isValid());
+    hadHome_ = qEnvironmentVariableIsSet("HOME");
+    savedHome_ = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home_.path()));
+    // The window's two files follow the home folder only if Qt reads HOME afresh.
+    ASSERT_EQ(QDir::homePath(), QDir::cleanPath(home_.path()));
+    ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
+}
+
+void HomePanel::TearDown() {
+    window.reset();
+    ModalMessageBox::interceptWith({});
+    if (hadHome_) {
+        qputenv("HOME", savedHome_);
+    } else {
+        qunsetenv("HOME");
+    }
+}
+
+void HomePanel::openWindow() {
+    window = std::make_unique<Form1>();
+    window->startUp(backgroundPicturePath());
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+QString HomePanel::homePath(const QString& relative) const {
+    return QDir(QDir::homePath()).filePath(relative);
+}
+
+void HomePanel::click(const char* name) const {
+    QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton);
+}
+
+QStringList HomePanel::entries(const char* list) const {
+    QStringList texts;
+    const QListWidget* widget = control<QListWidget>(list);
+    for (int i = 0; i < widget->count(); ++i) {
+        texts << widget->item(i)->text();
+    }
+    return texts;
+}
+
+void HomePanel::addEntries(int count) const {
+    QListWidget* position = control<QListWidget>("position");
+    QListWidget* pressure = control<QListWidget>("pressure");
+    for (int i = 0; i < count; ++i) {
+        position->addItem(QString::number(i * 0.001, 'g', 15));
+        pressure->addItem(QString::number(5860.0 - 2.016 * i, 'g', 15));
+    }
+}
+
+QByteArray HomePanel::expectedExport() const {
+    const QStringList position = entries("position");
+    const QStringList pressure = entries("pressure");
+    QByteArray content;
+    for (int i = 0; i < position.size(); ++i) {
+        content += position[i].toUtf8() + '\t' + pressure.value(i).toUtf8() + "\r\n";
+    }
+    return content;
+}
+
+void HomePanel::expectUsable() {
+    const QStringList position = entries("position");
+    const QStringList pressure = entries("pressure");
+    const qsizetype messageCount = messages.size();
+    control<QLineEdit>("target")->setText(QStringLiteral("3"));
+    click("retract");
+    EXPECT_TRUE(window->timer1().enabled());
+    EXPECT_TRUE(window->timer1().qtTimer().isActive());
+    EXPECT_TRUE(window->timer2().qtTimer().isActive());
+    click("stop");
+    EXPECT_FALSE(window->timer1().enabled());
+    EXPECT_FALSE(window->timer1().qtTimer().isActive());
+    EXPECT_EQ(entries("position"), position);
+    EXPECT_EQ(entries("pressure"), pressure);
+    EXPECT_EQ(messages.size(), messageCount) << messages.join(QLatin1Char('|')).toStdString();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList treeOf(const QString& folder) {
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        found << QDir(folder).relativeFilePath(it.next());
+    }
+    found.sort();
+    return found;
+}
