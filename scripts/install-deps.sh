@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-ebgaramond
     xvfb xauth
+    libx11-dev xdotool dpkg-dev
 )
 
 missing=()

@@ -1,0 +1,155 @@
+// Closing the window during a move, with the real program on a virtual X display of its
+// own: the program ends at once, without waiting for the move, and writes no file. The
+// move is started as an operator starts it (a click in the target box, "3", a click on
+// Retract/Extend, through xdotool), and the close request is the one a window manager
+// sends. Skipped where Xvfb or xdotool is not installed.
+#include "x_display.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRect kDrawingArea(168, 344, 313, 169); // Picture1 once it has opened
+const QPoint kTargetBox(140, 140);
+const QPoint kRetractButton(172, 200);
+
+bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+QStringList filesUnder(const QString& folder) {
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        found << QDir(folder).relativeFilePath(it.next());
+    }
+    return found;
+}
+
+class CloseDuringMove : public testing::Test {
+protected:
+    void SetUp() override {
+        xvfb_ = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        xdotool_ = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xvfb_.isEmpty() || xdotool_.isEmpty()) {
+            GTEST_SKIP() << "needs Xvfb and xdotool";
+        }
+        ASSERT_TRUE(home_.isValid() && runtime_.isValid());
+        startServer();
+    }
+    void TearDown() override {
+        x_.reset(); // before the server goes, or Xlib ends this process
+        for (QProcess* process : {&program_, &server_}) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(5000);
+            }
+        }
+    }
+
+    // Xvfb picks a free display and writes its number on the descriptor named.
+    void startServer() {
+        server_.start(xvfb_,
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        ASSERT_TRUE(server_.waitForStarted(5000));
+        ASSERT_TRUE(waitFor(
+            [this] { return server_.waitForReadyRead(50) || server_.canReadLine(); }, 10000));
+        display_ = ":" + server_.readLine().trimmed();
+        x_ = std::make_unique<XDisplay>(display_);
+        ASSERT_TRUE(x_->isOpen()) << display_.toStdString();
+    }
+
+    void startProgram() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("HOME"), home_.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), runtime_.filePath(QStringLiteral("cache")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), runtime_.filePath(QStringLiteral("config")));
+        program_.setProcessEnvironment(env);
+        program_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program_.start(QStringLiteral(PANEL_PROGRAM), {});
+        ASSERT_TRUE(program_.waitForStarted(5000));
+    }
+
+    void xdotool(const QStringList& arguments) {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
+        tool.setProcessEnvironment(env);
+        tool.start(xdotool_, arguments);
+        ASSERT_TRUE(tool.waitForFinished(10000));
+        ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    }
+
+    void clickAt(unsigned long window, QPoint at) {
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
+                 QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                 QStringLiteral("1")});
+    }
+
+    // True when the drawing area changes within `ms`: the motion timer is ticking.
+    bool drawingChanges(unsigned long window, int ms) {
+        const QImage before = x_->grab(window, kDrawingArea);
+        return waitFor([&] { return x_->grab(window, kDrawingArea) != before; }, ms);
+    }
+
+    // True once the drawing area has stayed the same for `quietMs`: painted, and idle.
+    bool drawingSettles(unsigned long window, int quietMs, int timeoutMs) {
+        return waitFor([&] { return !drawingChanges(window, quietMs); }, timeoutMs);
+    }
+
+    QTemporaryDir home_;
+    QTemporaryDir runtime_;
+    QProcess server_;
+    QProcess program_;
+    QByteArray display_;
+    std::unique_ptr<XDisplay> x_;
+    QString xvfb_;
+    QString xdotool_;
+};
+
+TEST_F(CloseDuringMove, ProgramEndsAtOnceAndWritesNothing) {
+    startProgram();
+    unsigned long window = 0;
+    ASSERT_TRUE(
+        waitFor([&] { return (window = x_->findWindow(QStringLiteral("Form1"))) != 0; }, 10000));
+    ASSERT_TRUE(drawingSettles(window, 500, 10000)) << "the drawing moves before any move";
+
+    clickAt(window, kTargetBox);
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a"), QStringLiteral("type"),
+             QStringLiteral("3")});
+    clickAt(window, kRetractButton);
+    // At 4.8 RPM a move to 3 inches takes over three minutes; it is well under way here.
+    ASSERT_TRUE(drawingChanges(window, 2000)) << "the move did not start";
+    QThread::msleep(1500);
+    ASSERT_TRUE(drawingChanges(window, 1000)) << "the move ended early";
+
+    ASSERT_TRUE(x_->askToClose(window));
+    ASSERT_TRUE(program_.waitForFinished(10000)) << "still running after the close";
+    EXPECT_EQ(program_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program_.exitCode(), 0);
+    EXPECT_EQ(filesUnder(home_.path()), QStringList());
+}
+
+} // namespace
