@@ -55,6 +55,8 @@ void Form1::createControls() {
     createLabels();
 
     Text1->setFont(titleFont());
+    // The title has no heading to name it, so a screen reader names it by its text.
+    Text1->setAccessibleName(Text1->text());
     paintColours(*Text1, kBlack, kWhite);
     target->setFont(QFont());
     for (QLineEdit* readout : {Text1, Text2, Text3}) {

@@ -1,0 +1,104 @@
+// What assistive technology sees of the panel: each control the operator uses has a
+// name and a role, and Tab walks the controls in the panel's tab order.
+#include "panel/form1.h"
+#include "panel/message_box.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct AccessibleCase {
+    const char* name; // object name
+    const char* accessibleName;
+    QAccessible::Role role;
+    bool readOnly;
+};
+
+const AccessibleCase kControls[] = {
+    {"retract", "Retract/Extend", QAccessible::PushButton, false},
+    {"reset", "Reset List Data", QAccessible::PushButton, false},
+    {"stop", "STOP", QAccessible::PushButton, false},
+    {"save", "Save", QAccessible::PushButton, false},
+    {"target", "Target Position (in)", QAccessible::EditableText, false},
+    {"mtrspd", "Lead Screw Speed (RPM)", QAccessible::EditableText, false},
+    {"Text1", "Interactive Position Control Panel", QAccessible::EditableText, true},
+    {"Text2", "current position (in.)", QAccessible::EditableText, true},
+    {"Text3", "Current Pressure (psi)", QAccessible::EditableText, true},
+    {"position", "Position Data Log", QAccessible::List, false},
+    {"pressure", "Pressure Data Log", QAccessible::List, false},
+};
+
+// The order of the tab indices, 0 to 10.
+const char* const kTabOrder[] = {"retract", "reset", "stop",  "target", "position", "pressure",
+                                 "save",    "Text1", "Text2", "Text3",  "mtrspd"};
+
+class Accessibility : public testing::Test {
+protected:
+    void SetUp() override {
+        ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
+        window.startUp(QStringLiteral("/nonexistent/somethingblue.jpg"));
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void TearDown() override { ModalMessageBox::interceptWith({}); }
+
+    QWidget* control(const char* name) {
+        QWidget* found = window.findChild<QWidget*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // The object names of the widgets that hold the focus after each of `presses` keys.
+    QStringList focusWalk(Qt::KeyboardModifiers modifiers, int presses) {
+        QStringList walk;
+        for (int i = 0; i < presses; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            walk << QApplication::focusWidget()->objectName();
+        }
+        return walk;
+    }
+
+    QStringList messages;
+    Form1 window;
+};
+
+TEST_F(Accessibility, ControlsHaveNamesAndRoles) {
+    for (const AccessibleCase& c : kControls) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(c.name));
+        ASSERT_NE(face, nullptr) << c.name;
+        EXPECT_EQ(face->text(QAccessible::Name).toStdString(), c.accessibleName) << c.name;
+        EXPECT_EQ(face->role(), c.role) << c.name;
+        EXPECT_EQ(face->state().readOnly, c.readOnly) << c.name;
+        EXPECT_TRUE(face->state().focusable) << c.name;
+        EXPECT_FALSE(face->state().invisible) << c.name;
+    }
+}
+
+TEST_F(Accessibility, DrawingAreaIsNamedButTakesNoFocus) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control("Picture1"));
+    ASSERT_NE(face, nullptr);
+    EXPECT_FALSE(face->text(QAccessible::Name).isEmpty());
+    EXPECT_FALSE(face->state().focusable);
+}
+
+TEST_F(Accessibility, TabWalksTheTabOrderAndWrapsAround) {
+    ASSERT_EQ(QApplication::focusWidget(), control("retract"));
+    QStringList forward;
+    for (std::size_t i = 1; i <= std::size(kTabOrder); ++i) {
+        forward << QString::fromLatin1(kTabOrder[i % std::size(kTabOrder)]);
+    }
+    EXPECT_EQ(focusWalk(Qt::NoModifier, int(std::size(kTabOrder))), forward);
+
+    QStringList backward;
+    for (std::size_t i = std::size(kTabOrder); i-- > 0;) {
+        backward << QString::fromLatin1(kTabOrder[i]);
+    }
+    EXPECT_EQ(focusWalk(Qt::ShiftModifier, int(std::size(kTabOrder))), backward);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+} // namespace
