@@ -1,0 +1,49 @@
+// Benchmarks through the real panel window: pacing, CPU, idle cost, start-up, memory and
+// export. Run by bench/run-bench.sh, once on the offscreen platform and once under Xvfb.
+#include "modes.h"
+
+#include <QApplication>
+#include <QString>
+#include <cstring>
+#include <exception>
+#include <iostream>
+
+namespace {
+void usage() {
+    std::cerr << "usage: window_bench pacing [--full] | idle | startup | memory | export\n";
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        usage();
+        return 2;
+    }
+    const std::string mode = argv[1];
+    try {
+        if (mode == "startup") {
+            return runStartUp(argv[0]);
+        }
+        if (mode == "startup-child" && argc == 3) {
+            return runStartUpChild(std::stoll(argv[2]));
+        }
+        QApplication app(argc, argv);
+        if (mode == "pacing") {
+            return runPacing(argc > 2 && std::strcmp(argv[2], "--full") == 0);
+        }
+        if (mode == "idle") {
+            return runIdle();
+        }
+        if (mode == "memory") {
+            return runMemory();
+        }
+        if (mode == "export") {
+            return runExport();
+        }
+    } catch (const std::exception& failure) {
+        std::cerr << "window_bench " << mode << ": " << failure.what() << '\n';
+        return 1;
+    }
+    usage();
+    return 2;
+}
