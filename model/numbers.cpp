@@ -35,9 +35,14 @@ QString numberText(double value, const QLocale& locale) {
     if (value == 0.0) {
         return QStringLiteral("0"); // also for -0.0
     }
+    // Near the largest double, 15 digits round up past it ("1.79769313486232E+308") to a
+    // text that reads as an overflow; those few values show as the largest text that reads.
+    constexpr double kLargestReadable = 1.79769313486231e308;
+    const double shown =
+        std::isfinite(value) ? std::clamp(value, -kLargestReadable, kLargestReadable) : value;
     // std::to_chars ignores the C library's locale, which Qt sets from the environment.
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), shown,
                                       std::chars_format::general, 15);
     QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
     text.replace(QLatin1Char('e'), QLatin1Char('E'));
