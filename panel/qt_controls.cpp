@@ -1,15 +1,35 @@
 #include "panel/qt_controls.h"
 
+#include <algorithm>
+
 QString ListBox::at(int index) const {
     const QListWidgetItem* item = list_.item(index);
     return item != nullptr ? item->text() : QString();
 }
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// How far behind its schedule a timer may fall and still catch up with ticks that are
+// due at once. Beyond that the process was held up (a stalled machine, a debugger) and
+// the schedule starts afresh, rather than rushing the lost ticks through.
+constexpr Clock::duration kLongestCatchUp = std::chrono::milliseconds(20);
+} // namespace
 
 PanelTimer::PanelTimer(QObject* parent, const QString& name, int periodMs)
     : timer_(new QTimer(parent)), periodMs_(periodMs) {
     timer_->setObjectName(name);
     // A coarse timer may fire up to 5 % early, which would make every move too quick.
     timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setSingleShot(true);
+    // Connected before any handler, so that a handler that stops the timer has the last word.
+    QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
+        // A single-shot QTimer has stopped itself before a tick it delivers; a timeout
+        // emitted by hand leaves it running and must not move the schedule.
+        if (!timer_->isActive() && enabled_ && periodMs_ > 0) {
+            armForNextTick();
+        }
+    });
 }
 
 void PanelTimer::setPeriod(int milliseconds) {
@@ -35,8 +55,23 @@ void PanelTimer::onTick(const std::function<void()>& handler) {
 // Starting the QTimer restarts its count, so the next tick comes one full period later.
 void PanelTimer::apply() {
     if (enabled_ && periodMs_ > 0) {
+        nextTick_ = Clock::now() + std::chrono::milliseconds(periodMs_);
         timer_->start(periodMs_);
     } else {
         timer_->stop();
     }
+}
+
+void PanelTimer::armForNextTick() {
+    const Clock::duration period = std::chrono::milliseconds(periodMs_);
+    const Clock::time_point now = Clock::now();
+    nextTick_ += period;
+    // Behind by more than a catch-up, or ahead of time because ticks were delivered by
+    // hand faster than they fall due: the schedule starts again from now.
+    if (nextTick_ < now - std::max(period, kLongestCatchUp) || nextTick_ > now + period) {
+        nextTick_ = now + period;
+    }
+    // Rounded up, so that a tick never comes before its time.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextTick_ - now);
+    timer_->start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, wait.count())));
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 
 class LineEditBox : public TextBox {
@@ -34,6 +35,12 @@ private:
 // A precise QTimer behind the enabled flag and period of a panel timer. A QTimer with
 // interval 0 would fire on every pass of the event loop, so an enabled timer with
 // period 0 is kept stopped: armed, but silent.
+//
+// The ticks keep to a fixed schedule, one period apart from the moment the timer was
+// started. Qt waits in whole milliseconds, rounded up, and gives up the schedule of a
+// repeating timer that falls one period behind, so a 1 ms timer would lose about a tenth
+// of its ticks. Instead the QTimer runs single-shot and each tick arms it for the time
+// left to the next tick on the schedule, which is 0 when that tick is already due.
 class PanelTimer : public Timer {
 public:
     PanelTimer(QObject* parent, const QString& name, int periodMs);
@@ -47,8 +54,10 @@ public:
 
 private:
     void apply();
+    void armForNextTick();
 
     QTimer* timer_; // owned by the parent
     int periodMs_;
     bool enabled_ = false;
+    std::chrono::steady_clock::time_point nextTick_;
 };

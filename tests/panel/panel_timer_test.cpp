@@ -1,0 +1,71 @@
+// The panel timer re-arms its single-shot QTimer after every tick; these check that the
+// ticks go on while it is enabled and end for good when a tick's handler disables it.
+#include "panel/qt_controls.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PanelTimerTicks, GoOnWhileEnabledAndEndWhenAHandlerDisablesThem) {
+    const struct {
+        const char* name;
+        int disableOnTick; // 0: never
+        int periodMs;
+    } cases[] = {
+        {"keeps ticking", 0, 1},
+        {"stopped by its first tick", 1, 1},
+        {"stopped by its fifth tick", 5, 2},
+    };
+    for (const auto& c : cases) {
+        QObject owner;
+        PanelTimer timer(&owner, QStringLiteral("Timer1"), c.periodMs);
+        int ticks = 0;
+        timer.onTick([&] {
+            ++ticks;
+            if (ticks == c.disableOnTick) {
+                timer.setEnabled(false);
+            }
+        });
+        timer.setEnabled(true);
+        if (c.disableOnTick == 0) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 10; }, 5000)) << c.name;
+            EXPECT_TRUE(timer.qtTimer().isActive()) << c.name;
+            EXPECT_EQ(timer.qtTimer().timerType(), Qt::PreciseTimer) << c.name;
+            continue;
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= c.disableOnTick; }, 5000)) << c.name;
+        QTest::qWait(30); // room for ticks that should not come
+        EXPECT_EQ(ticks, c.disableOnTick) << c.name;
+        EXPECT_FALSE(timer.enabled()) << c.name;
+        EXPECT_FALSE(timer.qtTimer().isActive()) << c.name;
+    }
+}
+
+// A timeout emitted by hand, as a test does to take a sample at once, is one tick for the
+// handler and neither starts a timer that is silent nor stops one that runs.
+TEST(PanelTimerTicks, TimeoutByHandLeavesTheTimerAsItWas) {
+    const struct {
+        const char* name;
+        int periodMs;
+        bool enabled;
+        bool running;
+    } cases[] = {
+        {"running", 2000, true, true},
+        {"armed but silent", 0, true, false},
+        {"disabled", 2000, false, false},
+    };
+    for (const auto& c : cases) {
+        QObject owner;
+        PanelTimer timer(&owner, QStringLiteral("Timer2"), c.periodMs);
+        int ticks = 0;
+        timer.onTick([&ticks] { ++ticks; });
+        timer.setEnabled(c.enabled);
+        QMetaObject::invokeMethod(const_cast<QTimer*>(&timer.qtTimer()), "timeout",
+                                  Qt::DirectConnection);
+        EXPECT_EQ(ticks, 1) << c.name;
+        EXPECT_EQ(timer.qtTimer().isActive(), c.running) << c.name;
+    }
+}
+
+} // namespace
