@@ -22,8 +22,9 @@ xvfb() {
     xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$@"
 }
 
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 step "core: Google Benchmark of one motion step and numberText"
-collect "$build/bench/core_bench" --benchmark_min_time=0.3 --benchmark_color=false
+collect "$build/bench/core_bench" --benchmark_min_time=0.3
 
 step "offscreen: pacing at 1, 30, 62, 100 and 300 ms (about 30 s)"
 QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" pacing
@@ -47,7 +48,9 @@ QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" export
 ram=$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
 echo
-echo "Machine: $(nproc) cores, ${cpu:-unknown CPU}, $ram RAM; $(date -u +%Y-%m-%d)"
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "Machine: $(nproc) cores, ${cpu:-unknown CPU}, $ram RAM;" \
+    "load average $load_before before the run, $load_after after"
 echo
 echo "| Benchmark | Platform | Figure | Target | Met |"
 echo "|---|---|---|---|---|"
