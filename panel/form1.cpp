@@ -123,6 +123,10 @@ QListWidget* Form1::addList(const char* name) {
     list->setObjectName(QString::fromLatin1(name));
     list->setFont(panelFont());
     list->setSortingEnabled(false);
+    // Every entry is one line in one font. Saying so lets the list place a new entry
+    // without measuring all the others: with thousands of entries, measuring them all
+    // after each sample stalled the window, and with it the motion timer.
+    list->setUniformItemSizes(true);
     paintColours(*list, kInputColour);
     placeControl(*list);
     return list;
