@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdint>
@@ -22,10 +23,19 @@ namespace {
 constexpr int kMostSteps = 4096;
 constexpr int kMostTicksPerOp = 40000; // more than a log list holds
 constexpr int kMostTicksPerInput = 100000;
+constexpr int kMostSavesPerInput = 16; // each one writes and reads back the whole log
 
-// Save writes here, in a folder of its own that goes away when the fuzzer ends.
+// Save writes here, in a folder of its own that goes away when the fuzzer ends. A folder
+// in memory, where there is one, keeps the file system's sync on every Save cheap.
+QString temporaryFolderTemplate() {
+    const QFileInfo memory(QStringLiteral("/dev/shm"));
+    const QString base =
+        memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath();
+    return base + QStringLiteral("/actuator-fuzz-XXXXXX");
+}
+
 const QString& exportPath() {
-    static const QTemporaryDir folder;
+    static const QTemporaryDir folder(temporaryFolderTemplate());
     require(folder.isValid(), "no temporary folder for the export file");
     static const QString path = folder.filePath(QStringLiteral("My Documents/TESTFILE.txt"));
     return path;
@@ -91,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         locale = QLocale(QString::fromUtf8(lines.takeFirst().mid(1)));
     }
     QFile::remove(exportPath());
-    ActuatorRig rig(locale, exportPath(), kMostTicksPerInput);
+    ActuatorRig rig(locale, exportPath(), kMostTicksPerInput, kMostSavesPerInput);
     int steps = 0;
     for (const QByteArray& line : std::as_const(lines)) {
         if (!line.isEmpty() && ++steps <= kMostSteps) {

@@ -24,14 +24,15 @@ void require(bool holds, const char* what) {
     }
 }
 
-ActuatorRig::ActuatorRig(const QLocale& locale, const QString& exportPath, int tickBudget)
+ActuatorRig::ActuatorRig(const QLocale& locale, const QString& exportPath, int tickBudget,
+                         int saveBudget)
     : target_(localizedDecimal(QStringLiteral("0.00"), locale)),
       mtrspd_(localizedDecimal(QStringLiteral("4.8"), locale)),
       Text2_(localizedDecimal(QStringLiteral("0.00"), locale)),
       Text3_(localizedDecimal(QStringLiteral("0.00"), locale)),
       actuator_({target_, mtrspd_, Text2_, Text3_, Timer1_, Timer2_, messages_, view_}, locale),
       log_({position_, pressure_, Timer1_, messages_}, actuator_, exportPath),
-      exportPath_(exportPath), ticksLeft_(tickBudget) {
+      exportPath_(exportPath), ticksLeft_(tickBudget), savesLeft_(saveBudget) {
     Timer1_.periodMs = 480;
     Timer2_.periodMs = kSamplePeriodMs;
     messages_.whileOpen = [this] { deliverBoxTicks(); };
@@ -161,6 +162,9 @@ void ActuatorRig::reset() {
 
 // Save writes exactly the two lists, or, during a move, nothing at all.
 void ActuatorRig::save() {
+    if (savesLeft_-- <= 0) {
+        return;
+    }
     const bool running = Timer1_.isEnabled;
     const QByteArray expected = exportedLines();
     log_.save();

@@ -25,8 +25,9 @@ struct TickingMessages : MessageBox {
 
 class ActuatorRig {
 public:
-    // exportPath is where Save writes; the file should not exist yet.
-    ActuatorRig(const QLocale& locale, const QString& exportPath, int tickBudget);
+    // exportPath is where Save writes; the file should not exist yet. The budgets bound
+    // the ticks and Saves of one run; steps past them do nothing.
+    ActuatorRig(const QLocale& locale, const QString& exportPath, int tickBudget, int saveBudget);
 
     void start();
     void stop();
@@ -65,6 +66,7 @@ private:
     QString exportPath_;
     std::optional<QByteArray> saved_; // what the export file holds, if it exists
     int ticksLeft_;
+    int savesLeft_;
     int ticksWhileBoxOpen_ = 0;
 };
 
