@@ -1,6 +1,7 @@
 #include "panel/form1.h"
 
 #include "model/numbers.h"
+#include "panel/cached_frame_style.h"
 #include "panel/drawing_area.h"
 #include "panel/panel_style.h"
 #include "panel/wrapping_button.h"
@@ -62,6 +63,12 @@ void Form1::createControls() {
     for (QLineEdit* readout : {Text1, Text2, Text3}) {
         readout->setReadOnly(true);
     }
+    // The position and pressure readouts change on every motion tick. Made after them, the
+    // style is also deleted after them.
+    auto* readoutStyle = new CachedFrameStyle;
+    readoutStyle->setParent(this);
+    Text2->setStyle(readoutStyle);
+    Text3->setStyle(readoutStyle);
 }
 
 void Form1::createPictureHolders() {
