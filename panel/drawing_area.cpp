@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -76,7 +77,7 @@ void DrawingArea::prepareView() {
 void DrawingArea::drawActuator(std::int16_t imgLeft) {
     stamp(fixedHolder_, viewPoint(175, 950));
     stamp(movingHolder_, viewPoint(imgLeft, 715));
-    update();
+    changed();
 }
 
 double DrawingArea::heightTwips() const {
@@ -126,5 +127,43 @@ void DrawingArea::stamp(const QLabel& holder, QPoint topLeft) {
 void DrawingArea::clearTo(QColor colour) {
     background_ = colour;
     stamps_.clear();
-    update();
+    changed();
+}
+
+void DrawingArea::changed() {
+    if (!repaintPending_) {
+        repaintPending_ = true;
+        QMetaObject::invokeMethod(this, &DrawingArea::repaintChanges, Qt::QueuedConnection);
+    }
+}
+
+void DrawingArea::repaintChanges() {
+    repaintPending_ = false;
+    update(changedRegion());
+    shownBackground_ = background_;
+    shownSize_ = size();
+    shownStamps_ = stamps_;
+}
+
+// Pictures are painted in order, each over the ones before, so a pixel outside every
+// picture that was added, removed or moved keeps its colour.
+QRegion DrawingArea::changedRegion() const {
+    if (background_ != shownBackground_ || size() != shownSize_) {
+        return rect();
+    }
+    QRegion region;
+    for (std::size_t i = 0; i < std::max(stamps_.size(), shownStamps_.size()); ++i) {
+        const bool now = i < stamps_.size();
+        const bool before = i < shownStamps_.size();
+        if (now && before && stamps_[i] == shownStamps_[i]) {
+            continue;
+        }
+        if (now) {
+            region += stamps_[i].area();
+        }
+        if (before) {
+            region += shownStamps_[i].area();
+        }
+    }
+    return region & innerSurface();
 }

@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 #include <cstdint>
 #include <vector>
@@ -41,12 +42,19 @@ private:
     struct Stamp {
         QPixmap picture;
         QPoint topLeft;
+        QRect area() const { return {topLeft, picture.size()}; }
+        bool operator==(const Stamp& other) const {
+            return picture.cacheKey() == other.picture.cacheKey() && topLeft == other.topLeft;
+        }
     };
 
     QRect innerSurface() const;
     QPoint viewPoint(double x, double y) const;
     void stamp(const QLabel& holder, QPoint topLeft);
     void clearTo(QColor colour);
+    void changed();
+    void repaintChanges();
+    QRegion changedRegion() const;
 
     const QLabel& fixedHolder_;
     const QLabel& movingHolder_;
@@ -54,4 +62,12 @@ private:
     QColor background_;
     std::vector<Stamp> stamps_;
     RevealColours revealColours_;
+
+    // What the screen was last asked to show. A motion tick clears the area and draws both
+    // pictures again, but on screen only the moving picture moves, by a pixel at most; so
+    // the repaint waits until the tick is through and covers what differs from this.
+    QColor shownBackground_;
+    QSize shownSize_;
+    std::vector<Stamp> shownStamps_;
+    bool repaintPending_ = false;
 };
