@@ -7,6 +7,6 @@ SOAK_SAMPLE_MS ?= 1
 .PHONY: soak
 
 soak: deps
-	@cmake -S . -B $(SOAK_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF > /dev/null
+	@cmake -S . -B $(SOAK_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(SOAK_BUILD) -j $(JOBS) --target actuator-soak
 	QT_QPA_PLATFORM=offscreen $(SOAK_BUILD)/soak/actuator-soak $(SOAK_TICKS) $(SOAK_SAMPLE_MS)

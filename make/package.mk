@@ -1,0 +1,14 @@
+# `make package`: a release build in build-pkg/ and its Debian package, built by CPack.
+# `make package-check`: installs that package with apt-get, starts the installed program
+# on a virtual display, checks that its window appears, and removes the package again.
+PACKAGE_BUILD ?= build-pkg
+
+.PHONY: package package-check
+
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	@cd $(PACKAGE_BUILD) && cpack -G DEB
+
+package-check: package
+	@packaging/check-package.sh $(PACKAGE_BUILD)

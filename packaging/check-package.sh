@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Installs the Debian package from the given build folder with apt-get, checks what it
+# put where, starts the installed program on a virtual X display, checks that its window
+# appears at the panel's size, ends it, and removes the package again.
+#   packaging/check-package.sh build-pkg
+set -euo pipefail
+
+build=${1:-build-pkg}
+deb=$(ls -t "$build"/actuator-panel_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || { echo "no actuator-panel_*.deb in $build; run make package" >&2; exit 1; }
+deb=$(realpath "$deb")
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+for tool in xvfb-run:xvfb xdotool:xdotool desktop-file-validate:desktop-file-utils; do
+    command -v "${tool%%:*}" > /dev/null || $sudo apt-get install -y -qq "${tool#*:}"
+done
+
+fail() {
+    echo "package check FAILED: $*" >&2
+    exit 1
+}
+
+remove() {
+    echo "== removing actuator-panel"
+    $sudo apt-get remove -y -qq actuator-panel > /dev/null
+    [ ! -e /usr/bin/actuator-panel ] || fail "/usr/bin/actuator-panel is still there"
+}
+
+echo "== installing $deb"
+$sudo apt-get install -y -qq "$deb"
+trap remove EXIT
+
+echo "== installed files and dependencies"
+for f in /usr/bin/actuator-panel /usr/share/applications/actuator-panel.desktop \
+    /usr/share/icons/hicolor/scalable/apps/actuator-panel.svg; do
+    dpkg -L actuator-panel | grep -qx "$f" || fail "$f is not in the package"
+    [ -f "$f" ] || fail "$f is missing"
+    echo "   $f"
+done
+desktop-file-validate /usr/share/applications/actuator-panel.desktop
+depends=$(dpkg-query -W -f='${Depends}' actuator-panel)
+echo "   Depends: $depends"
+for p in libqt6widgets6 libqt6gui6 libqt6core6 fonts-dejavu-core fonts-ebgaramond; do
+    [[ "$depends" == *"$p"* ]] || fail "Depends lacks $p"
+done
+
+echo "== starting the installed program under xvfb-run"
+home=$(mktemp -d)
+# shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
+xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_RUNTIME_DIR="$home" bash -c '
+    actuator-panel 2> "$HOME/stderr.txt" &
+    pid=$!
+    wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
+    alive=no
+    kill -0 "$pid" 2> /dev/null && alive=yes
+    geometry=$( [ -n "$wid" ] && xdotool getwindowgeometry "$wid" | sed -n "s/.*Geometry: //p")
+    kill -TERM "$pid" 2> /dev/null || true
+    wait "$pid" 2> /dev/null || true
+    echo "   window ${wid:-none}, size ${geometry:-none}, still running when found: $alive"
+    sed "s/^/   stderr: /" "$HOME/stderr.txt"
+    [ -n "$wid" ] && [ "$geometry" = "642x558" ] && [ "$alive" = yes ]
+' || fail "the installed program did not show its window"
+rm -rf "$home"
+echo "== package check passed"
