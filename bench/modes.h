@@ -7,4 +7,6 @@ int runIdle();
 int runStartUp(const char* program);
 int runStartUpChild(long long launchedAtNs);
 int runMemory();
+// Starts the process again, if need be, so that malloc counts the bytes in use exactly.
+void exactHeapCounts(char** argv);
 int runExport();

@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
         if (mode == "startup-child" && argc == 3) {
             return runStartUpChild(std::stoll(argv[2]));
         }
+        if (mode == "memory") {
+            exactHeapCounts(argv);
+        }
         QApplication app(argc, argv);
         if (mode == "pacing") {
             return runPacing(argc > 2 && std::strcmp(argv[2], "--full") == 0);
