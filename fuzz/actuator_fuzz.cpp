@@ -23,7 +23,7 @@ namespace {
 constexpr int kMostSteps = 4096;
 constexpr int kMostTicksPerOp = 40000; // more than a log list holds
 constexpr int kMostTicksPerInput = 100000;
-constexpr int kMostSavesPerInput = 16; // each one writes and reads back the whole log
+constexpr int kMostSavesPerInput = 4; // each one writes and reads back the whole log
 
 // Save writes here, in a folder of its own that goes away when the fuzzer ends. A folder
 // in memory, where there is one, keeps the file system's sync on every Save cheap.
