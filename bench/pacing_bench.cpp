@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <iostream>
 
 namespace {
 
@@ -67,5 +68,21 @@ int runPacing(bool fullLengthSlowMove) {
                      "≤ 40 MB", metIf(peakMb <= 40.0));
         }
     }
+    return 0;
+}
+
+// The move whose instructions callgrind counts: the runner starts collecting when this
+// function is entered and stops when it returns (--toggle-collect=countedMove*).
+__attribute__((noinline)) MoveRecord countedMove(PanelDriver& panel, int steps) {
+    return panel.move(QStringLiteral("10"), steps);
+}
+
+int runCountedMove() {
+    const ScratchHome home;
+    PanelDriver panel;
+    panel.openDrawingArea();
+    const MoveRecord move = countedMove(panel, 100);
+    std::cout << "counted-move ticks " << move.tickNs.size() << " platform "
+              << panel.platform().toStdString() << std::endl;
     return 0;
 }

@@ -40,6 +40,33 @@ else
     QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" idle
     QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" startup
 fi
+# Time per tick depends on the machine and on what else runs on it; the instructions a tick
+# executes do not, so they are counted too where valgrind is installed.
+counted_move() {
+    local out ticks platform total
+    out=$(mktemp)
+    local result
+    result=$("$@" valgrind --tool=callgrind --toggle-collect='countedMove*' \
+        --callgrind-out-file="$out" "$build/bench/window_bench" counted-move 2>/dev/null) || {
+        rm -f "$out"
+        return 1
+    }
+    ticks=$(awk '/^counted-move/ { print $3 }' <<<"$result")
+    platform=$(awk '/^counted-move/ { print $5 }' <<<"$result")
+    total=$(awk '/^(summary|totals):/ { print $2; exit }' "$out")
+    rm -f "$out"
+    awk -v t="$total" -v n="$ticks" -v p="$platform" 'BEGIN {
+        printf "row|Instructions per motion tick, 30 ms (callgrind, main thread)|%s|%.0f k|-|-\n",
+            p, t / n / 1000 }' >>"$rows"
+}
+if command -v valgrind >/dev/null; then
+    step "instructions of a 10 RPM move under callgrind (about 30 s)"
+    if command -v xvfb-run >/dev/null; then
+        counted_move xvfb env -u QT_QPA_PLATFORM || step "callgrind run failed"
+    else
+        counted_move env QT_QPA_PLATFORM=offscreen || step "callgrind run failed"
+    fi
+fi
 step "offscreen: memory over 100 000 motion ticks"
 QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" memory
 step "offscreen: save 32767 pairs"

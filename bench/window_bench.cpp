@@ -10,7 +10,8 @@
 
 namespace {
 void usage() {
-    std::cerr << "usage: window_bench pacing [--full] | idle | startup | memory | export\n";
+    std::cerr << "usage: window_bench pacing [--full] | counted-move | idle | startup | memory | "
+                 "export\n";
 }
 } // namespace
 
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
         QApplication app(argc, argv);
         if (mode == "pacing") {
             return runPacing(argc > 2 && std::strcmp(argv[2], "--full") == 0);
+        }
+        if (mode == "counted-move") {
+            return runCountedMove();
         }
         if (mode == "idle") {
             return runIdle();

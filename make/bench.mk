@@ -7,5 +7,5 @@ BENCH_BUILD ?= build-bench
 
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target core_bench window_bench
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target core_bench window_bench 1>&2
 	@bench/run-bench.sh $(BENCH_BUILD)
