@@ -5,6 +5,8 @@
 #include "panel_driver.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QTimer>
 #include <iostream>
 
@@ -42,9 +44,38 @@ void reportCpu(const Leg& leg, const MoveRecord& move, const std::string& where)
              metIf(slow ? perTickUs <= 300.0 : coreShare <= 25.0));
 }
 
+// What a tick costs that does nothing: a precise 30 ms QTimer in this process before the
+// window exists. The CPU per motion tick cannot fall below this on the machine at hand.
+void reportWakeUpFloor() {
+    constexpr int kTicks = 200;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    QEventLoop loop;
+    int ticks = 0;
+    std::int64_t cpuAtFirst = 0;
+    std::int64_t cpuAtLast = 0;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        if (++ticks == 1) {
+            cpuAtFirst = processCpuMicros();
+        } else if (ticks == kTicks) {
+            cpuAtLast = processCpuMicros();
+            loop.quit();
+        }
+    });
+    timer.start(30);
+    loop.exec();
+    printRow("CPU per tick of an empty 30 ms QTimer (this machine's floor)",
+             QGuiApplication::platformName() == QLatin1String("xcb") ? "Xvfb" : "offscreen",
+             fixed(static_cast<double>(cpuAtLast - cpuAtFirst) / (kTicks - 1), 0) + " µs", "-",
+             Met::untargeted);
+}
+
 } // namespace
 
 int runPacing(bool fullLengthSlowMove) {
+    if (fullLengthSlowMove) {
+        reportWakeUpFloor();
+    }
     const ScratchHome home;
     PanelDriver panel;
     panel.openDrawingArea();

@@ -29,7 +29,7 @@ collect "$build/bench/core_bench" --benchmark_min_time=0.3
 step "offscreen: pacing at 1, 30, 62, 100 and 300 ms (about 30 s)"
 QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" pacing
 if command -v xvfb-run >/dev/null; then
-    step "Xvfb: pacing, CPU per tick, peak memory of a 30 s move (about 50 s)"
+    step "Xvfb: pacing, CPU per tick, peak memory of a 30 s move (about 60 s)"
     collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" pacing --full
     step "Xvfb: idle for 10 s"
     collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" idle
