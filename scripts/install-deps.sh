@@ -10,6 +10,7 @@ packages=(
     fonts-dejavu-core fonts-ebgaramond
     xvfb xauth
     libx11-dev xdotool dpkg-dev
+    valgrind
 )
 
 missing=()
