@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QTimer>
 #include <QTimerEvent>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
@@ -71,8 +72,8 @@ private:
 };
 
 std::string signedKb(double kb) {
-    std::string text = fixed(kb, 1) + " kB";
-    if (kb >= 0) {
+    std::string text = fixed(std::abs(kb) < 0.05 ? 0.0 : kb, 1) + " kB";
+    if (text.front() != '-') {
         text.insert(text.begin(), '+');
     }
     return text;
