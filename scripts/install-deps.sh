@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the panel need.
+# Installs the Debian packages that building, running and testing the panel need, and
+# any further packages named as arguments (the fuzz build adds clang this way).
 # Does nothing when they are all present; uses sudo when not run as root.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
     xvfb xauth
     libx11-dev xdotool dpkg-dev
     valgrind
+    "$@"
 )
 
 missing=()
