@@ -14,7 +14,12 @@ class LineEditBox : public TextBox {
 public:
     explicit LineEditBox(QLineEdit& edit) : edit_(edit) {}
     QString text() const override { return edit_.text(); }
-    void setText(const QString& text) override { edit_.setText(text); }
+    // Shows the start of a text too long for the box: a readout such as
+    // "0.0820000000000001" must show its leading digits, not its last ones.
+    void setText(const QString& text) override {
+        edit_.setText(text);
+        edit_.setCursorPosition(0);
+    }
 
 private:
     QLineEdit& edit_;

@@ -158,6 +158,9 @@ TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
     EXPECT_LT(end, 0.051);
     EXPECT_EQ(textOf("Text2"), numberText(end, QLocale()));
     EXPECT_EQ(textOf("Text3"), numberText(5860.0 - 2016.0 * (end - 0.001), QLocale()));
+    // Long readouts show their leading digits.
+    EXPECT_EQ(control<QLineEdit>("Text2")->cursorPosition(), 0);
+    EXPECT_EQ(control<QLineEdit>("Text3")->cursorPosition(), 0);
 }
 
 TEST_F(PanelWindow, TypingIntoTargetStopsMoveAndStopButtonStopsIt) {
