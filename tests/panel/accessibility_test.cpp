@@ -1,7 +1,6 @@
 // What assistive technology sees of the panel: each control the operator uses has a
 // name and a role, and Tab walks the controls in the panel's tab order.
-#include "panel/form1.h"
-#include "panel/message_box.h"
+#include "home_panel.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -35,21 +34,13 @@ const AccessibleCase kControls[] = {
 const char* const kTabOrder[] = {"retract", "reset", "stop",  "target", "position", "pressure",
                                  "save",    "Text1", "Text2", "Text3",  "mtrspd"};
 
-class Accessibility : public testing::Test {
+class Accessibility : public HomePanel {
 protected:
     void SetUp() override {
-        ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
-        window.startUp(QStringLiteral("/nonexistent/somethingblue.jpg"));
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    void TearDown() override { ModalMessageBox::interceptWith({}); }
-
-    QWidget* control(const char* name) {
-        QWidget* found = window.findChild<QWidget*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        HomePanel::SetUp();
+        ASSERT_NO_FATAL_FAILURE(openWindow());
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     // The object names of the widgets that hold the focus after each of `presses` keys.
@@ -61,14 +52,12 @@ protected:
         }
         return walk;
     }
-
-    QStringList messages;
-    Form1 window;
 };
 
 TEST_F(Accessibility, ControlsHaveNamesAndRoles) {
     for (const AccessibleCase& c : kControls) {
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(c.name));
+        QAccessibleInterface* face =
+            QAccessible::queryAccessibleInterface(control<QWidget>(c.name));
         ASSERT_NE(face, nullptr) << c.name;
         EXPECT_EQ(face->text(QAccessible::Name).toStdString(), c.accessibleName) << c.name;
         EXPECT_EQ(face->role(), c.role) << c.name;
@@ -79,14 +68,15 @@ TEST_F(Accessibility, ControlsHaveNamesAndRoles) {
 }
 
 TEST_F(Accessibility, DrawingAreaIsNamedButTakesNoFocus) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control("Picture1"));
+    QAccessibleInterface* face =
+        QAccessible::queryAccessibleInterface(control<QWidget>("Picture1"));
     ASSERT_NE(face, nullptr);
     EXPECT_FALSE(face->text(QAccessible::Name).isEmpty());
     EXPECT_FALSE(face->state().focusable);
 }
 
 TEST_F(Accessibility, TabWalksTheTabOrderAndWrapsAround) {
-    ASSERT_EQ(QApplication::focusWidget(), control("retract"));
+    ASSERT_EQ(QApplication::focusWidget(), control<QWidget>("retract"));
     QStringList forward;
     for (std::size_t i = 1; i <= std::size(kTabOrder); ++i) {
         forward << QString::fromLatin1(kTabOrder[i % std::size(kTabOrder)]);

@@ -1,14 +1,15 @@
+#include "home_panel.h"
 #include "panel/file_locations.h"
 #include "panel/form1.h"
 #include "panel/message_box.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -16,33 +17,11 @@
 namespace {
 
 // A window whose home folder, and so its export file, is a fresh temporary folder.
-class LoggingWindow : public testing::Test {
+class LoggingWindow : public HomePanel {
 protected:
     void SetUp() override {
-        savedHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toLocal8Bit());
-        ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
-        window = std::make_unique<Form1>();
-        window->startUp(home.filePath(QStringLiteral("none.jpg")));
-        window->show();
-    }
-    void TearDown() override {
-        window.reset();
-        ModalMessageBox::interceptWith({});
-        qputenv("HOME", savedHome);
-    }
-
-    template <typename T> T* control(const char* name) {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
-    void click(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
-    QStringList entries(const char* name) {
-        QStringList texts;
-        const QListWidget* list = control<QListWidget>(name);
-        for (int i = 0; i < list->count(); ++i) {
-            texts << list->item(i)->text();
-        }
-        return texts;
+        HomePanel::SetUp();
+        ASSERT_NO_FATAL_FAILURE(openWindow());
     }
     void runFor(int milliseconds) {
         QElapsedTimer clock;
@@ -51,11 +30,6 @@ protected:
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         }
     }
-
-    QByteArray savedHome;
-    QTemporaryDir home;
-    QStringList messages;
-    std::unique_ptr<Form1> window;
 };
 
 TEST_F(LoggingWindow, MoveLogsEveryTwoSecondsAndSaveWritesThePairs) {
@@ -83,7 +57,7 @@ TEST_F(LoggingWindow, MoveLogsEveryTwoSecondsAndSaveWritesThePairs) {
         (positions[0] + '\t' + pressures[0] + "\r\n" + positions[1] + '\t' + pressures[1] + "\r\n")
             .toUtf8();
     EXPECT_EQ(file.readAll(), expected);
-    EXPECT_TRUE(exportFilePath().startsWith(home.path()));
+    EXPECT_TRUE(exportFilePath().startsWith(QDir::homePath()));
 }
 
 TEST_F(LoggingWindow, SaveDuringMoveRefusesAndResetClearsBothLists) {

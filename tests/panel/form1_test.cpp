@@ -1,3 +1,4 @@
+#include "home_panel.h"
 #include "model/numbers.h"
 #include "panel/drawing_area.h"
 #include "panel/form1.h"
@@ -26,44 +27,33 @@ template <typename Predicate> bool runUntil(Predicate done, int timeoutMs) {
     return done();
 }
 
-class PanelWindow : public testing::Test {
+class PanelWindow : public HomePanel {
 protected:
     void SetUp() override {
-        ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
-        window.startUp(QStringLiteral("/nonexistent/somethingblue.jpg"));
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        HomePanel::SetUp();
+        ASSERT_NO_FATAL_FAILURE(openWindow());
+        window->activateWindow();
     }
-    void TearDown() override { ModalMessageBox::interceptWith({}); }
 
-    template <typename T> T* control(const char* name) {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QString textOf(const char* name) { return control<QLineEdit>(name)->text(); }
-
-    QStringList messages;
-    Form1 window;
 };
 
 TEST_F(PanelWindow, StartsIdleWithInitialTexts) {
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Form1"));
-    EXPECT_EQ(window.size(), QSize(642, 558));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Form1"));
+    EXPECT_EQ(window->size(), QSize(642, 558));
     EXPECT_EQ(textOf("target"), QStringLiteral("0.00"));
     EXPECT_EQ(textOf("mtrspd"), QStringLiteral("4.8"));
     EXPECT_EQ(textOf("Text2"), QStringLiteral("0.00"));
     EXPECT_EQ(textOf("Text3"), QStringLiteral("0.00"));
     EXPECT_EQ(textOf("Text1"), QStringLiteral("Interactive Position Control Panel"));
-    EXPECT_FALSE(window.timer1().enabled());
-    EXPECT_FALSE(window.timer2().enabled());
-    EXPECT_FALSE(window.timer1().qtTimer().isActive());
-    EXPECT_EQ(window.timer1().period(), 480);
-    EXPECT_EQ(window.timer2().period(), 2000);
+    EXPECT_FALSE(window->timer1().enabled());
+    EXPECT_FALSE(window->timer2().enabled());
+    EXPECT_FALSE(window->timer1().qtTimer().isActive());
+    EXPECT_EQ(window->timer1().period(), 480);
+    EXPECT_EQ(window->timer2().period(), 2000);
     EXPECT_EQ(control<QListWidget>("position")->count(), 0);
     EXPECT_EQ(control<QListWidget>("pressure")->count(), 0);
-    EXPECT_EQ(window.drawingArea().heightTwips(), 15.0);
+    EXPECT_EQ(window->drawingArea().heightTwips(), 15.0);
     EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("retract"));
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -136,11 +126,11 @@ TEST_F(PanelWindow, ControlsUseTheirFonts) {
 
 TEST_F(PanelWindow, ListsLieOverTheirHeadings) {
     // The lowest 135 twips (9 px) of the pressure heading lie under the pressure list.
-    const QWidget* atOverlap = window.childAt(500, 350);
+    const QWidget* atOverlap = window->childAt(500, 350);
     ASSERT_NE(atOverlap, nullptr);
     EXPECT_TRUE(atOverlap == control<QWidget>("pressure") ||
                 atOverlap->parentWidget() == control<QWidget>("pressure"));
-    EXPECT_EQ(window.childAt(500, 320), control<QWidget>("Label6"));
+    EXPECT_EQ(window->childAt(500, 320), control<QWidget>("Label6"));
 }
 
 TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
@@ -148,12 +138,12 @@ TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
     control<QLineEdit>("target")->setText(QStringLiteral("0.05"));
     QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Warning: Infeasible motor speed")});
-    EXPECT_TRUE(window.timer1().enabled());
-    EXPECT_EQ(window.timer1().period(), 1);
-    EXPECT_TRUE(runUntil([this] { return !window.timer1().enabled(); }, 5000));
-    EXPECT_FALSE(window.timer2().enabled());
-    EXPECT_TRUE(window.drawingArea().revealComplete());
-    const double end = window.actuator().position();
+    EXPECT_TRUE(window->timer1().enabled());
+    EXPECT_EQ(window->timer1().period(), 1);
+    EXPECT_TRUE(runUntil([this] { return !window->timer1().enabled(); }, 5000));
+    EXPECT_FALSE(window->timer2().enabled());
+    EXPECT_TRUE(window->drawingArea().revealComplete());
+    const double end = window->actuator().position();
     EXPECT_GE(end, 0.05);
     EXPECT_LT(end, 0.051);
     EXPECT_EQ(textOf("Text2"), numberText(end, QLocale()));
@@ -166,18 +156,18 @@ TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
 TEST_F(PanelWindow, TypingIntoTargetStopsMoveAndStopButtonStopsIt) {
     control<QLineEdit>("target")->setText(QStringLiteral("3"));
     QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
-    ASSERT_TRUE(window.timer1().enabled());
+    ASSERT_TRUE(window->timer1().enabled());
     QTest::keyClick(control<QLineEdit>("target"), Qt::Key_Backspace);
-    EXPECT_FALSE(window.timer1().enabled());
-    EXPECT_FALSE(window.timer2().enabled());
+    EXPECT_FALSE(window->timer1().enabled());
+    EXPECT_FALSE(window->timer2().enabled());
 
     EXPECT_EQ(textOf("target"), QString());
 
     control<QLineEdit>("target")->setText(QStringLiteral("2"));
     QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
-    ASSERT_TRUE(window.timer1().enabled());
+    ASSERT_TRUE(window->timer1().enabled());
     QTest::mouseClick(control<QPushButton>("stop"), Qt::LeftButton);
-    EXPECT_FALSE(window.timer1().enabled());
+    EXPECT_FALSE(window->timer1().enabled());
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -187,8 +177,8 @@ TEST_F(PanelWindow, TypingIntoSpeedDuringMoveWarnsAndKeepsPeriod) {
     QTest::keyClicks(control<QLineEdit>("mtrspd"), QStringLiteral("12"));
     EXPECT_EQ(messages,
               QStringList(2, QStringLiteral("Stop program before changing motor speed!")));
-    EXPECT_EQ(window.timer1().period(), 62);
-    EXPECT_TRUE(window.timer1().enabled());
+    EXPECT_EQ(window->timer1().period(), 62);
+    EXPECT_TRUE(window->timer1().enabled());
 }
 
 TEST(PanelTimerAdapter, PeriodZeroIsArmedButSilent) {
