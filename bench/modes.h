@@ -3,7 +3,8 @@
 // rows of the table and returns the process exit code.
 
 int runPacing(bool fullLengthSlowMove);
-int runCountedMove(); // a 100-step move at 10 RPM, for callgrind to count
+int runTickCost();  // CPU per tick over a whole move, beside its peers, interleaved
+int runTickCount(); // the same three one after the other, for callgrind to count
 int runIdle();
 int runStartUp(const char* program);
 int runStartUpChild(long long launchedAtNs);

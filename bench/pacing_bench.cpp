@@ -4,11 +4,8 @@
 #include "modes.h"
 #include "panel_driver.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QGuiApplication>
-#include <QTimer>
-#include <iostream>
+#include <cmath>
+#include <string>
 
 namespace {
 
@@ -44,38 +41,9 @@ void reportCpu(const Leg& leg, const MoveRecord& move, const std::string& where)
              metIf(slow ? perTickUs <= 300.0 : coreShare <= 25.0));
 }
 
-// What a tick costs that does nothing: a precise 30 ms QTimer in this process before the
-// window exists. The CPU per motion tick cannot fall below this on the machine at hand.
-void reportWakeUpFloor() {
-    constexpr int kTicks = 200;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    QEventLoop loop;
-    int ticks = 0;
-    std::int64_t cpuAtFirst = 0;
-    std::int64_t cpuAtLast = 0;
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        if (++ticks == 1) {
-            cpuAtFirst = processCpuMicros();
-        } else if (ticks == kTicks) {
-            cpuAtLast = processCpuMicros();
-            loop.quit();
-        }
-    });
-    timer.start(30);
-    loop.exec();
-    printRow("CPU per tick of an empty 30 ms QTimer (this machine's floor)",
-             QGuiApplication::platformName() == QLatin1String("xcb") ? "Xvfb" : "offscreen",
-             fixed(static_cast<double>(cpuAtLast - cpuAtFirst) / (kTicks - 1), 0) + " µs", "-",
-             Met::untargeted);
-}
-
 } // namespace
 
 int runPacing(bool fullLengthSlowMove) {
-    if (fullLengthSlowMove) {
-        reportWakeUpFloor();
-    }
     const ScratchHome home;
     PanelDriver panel;
     panel.openDrawingArea();
@@ -99,21 +67,5 @@ int runPacing(bool fullLengthSlowMove) {
                      "≤ 40 MB", metIf(peakMb <= 40.0));
         }
     }
-    return 0;
-}
-
-// The move whose instructions callgrind counts: the runner starts collecting when this
-// function is entered and stops when it returns (--toggle-collect=countedMove*).
-__attribute__((noinline)) MoveRecord countedMove(PanelDriver& panel, int steps) {
-    return panel.move(QStringLiteral("10"), steps);
-}
-
-int runCountedMove() {
-    const ScratchHome home;
-    PanelDriver panel;
-    panel.openDrawingArea();
-    const MoveRecord move = countedMove(panel, 100);
-    std::cout << "counted-move ticks " << move.tickNs.size() << " platform "
-              << panel.platform().toStdString() << std::endl;
     return 0;
 }

@@ -41,30 +41,54 @@ else
     QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" startup
 fi
 # Time per tick depends on the machine and on what else runs on it; the instructions a tick
-# executes do not, so they are counted too where valgrind is installed.
-counted_move() {
-    local out ticks platform total
-    out=$(mktemp)
-    local result
-    result=$("$@" valgrind --tool=callgrind --toggle-collect='countedMove*' \
-        --callgrind-out-file="$out" "$build/bench/window_bench" counted-move 2>/dev/null) || {
-        rm -f "$out"
+# executes do not, so they are counted too where valgrind is installed: callgrind counts the
+# main thread inside each counted* function and writes one profile as each returns.
+tick_count() {
+    local dir result
+    dir=$(mktemp -d)
+    result=$("$@" valgrind --tool=callgrind --toggle-collect='counted*' \
+        --dump-after='countedMove*' --dump-after='countedNaive*' --dump-after='countedEmpty*' \
+        --callgrind-out-file="$dir/out" "$build/bench/window_bench" tick-count 2>/dev/null) || {
+        rm -rf "$dir"
         return 1
     }
-    ticks=$(awk '/^counted-move/ { print $3 }' <<<"$result")
-    platform=$(awk '/^counted-move/ { print $5 }' <<<"$result")
-    total=$(awk '/^(summary|totals):/ { print $2; exit }' "$out")
-    rm -f "$out"
-    awk -v t="$total" -v n="$ticks" -v p="$platform" 'BEGIN {
-        printf "row|Instructions per motion tick, 30 ms (callgrind, main thread)|%s|%.0f k|-|-\n",
-            p, t / n / 1000 }' >>"$rows"
+    local totals
+    totals=$(for part in 1 2 3; do
+        awk '/^(summary|totals):/ { print $2; exit }' "$dir/out.$part"
+    done | tr '\n' ' ')
+    rm -rf "$dir"
+    awk -v totals="$totals" -v result="$result" '
+    BEGIN {
+        split(totals, t, " ")
+        n = split(result, lines, "\n")
+        for (i = 1; i <= n; i++) {
+            split(lines[i], f, " ")
+            if (f[1] == "counted") { ticks[f[2]] = f[3]; where = f[4] }
+        }
+        move = t[1] / ticks["move"]; naive = t[2] / ticks["naive"]; empty = t[3] / ticks["empty"]
+        printf "row|Instructions per motion tick over a whole move (0 → 1 in at 10 RPM; callgrind, main thread)|%s|%.0f k; %d ticks|≤ 210 k|%s\n",
+            where, move / 1000, ticks["move"], move <= 210000 ? "yes" : "NO"
+        printf "row|Instructions per tick, naive peer (two line edits, same texts)|%s|%.0f k|-|-\n",
+            where, naive / 1000
+        printf "row|Instructions per tick, empty 30 ms timer with the panel shown|%s|%.1f k|-|-\n",
+            where, empty / 1000
+        printf "row|Instructions per tick, panel ÷ naive peer|%s|%.2f ×|-|-\n", where, move / naive
+        printf "row|Instructions per tick, panel ÷ empty timer|%s|%.0f ×|-|-\n", where, move / empty
+    }' >>"$rows"
 }
+if command -v xvfb-run >/dev/null; then
+    step "Xvfb: CPU per tick of a whole 10 RPM move, beside its two peers (about 31 s)"
+    collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" tick-cost
+else
+    step "offscreen: CPU per tick of a whole 10 RPM move, beside its two peers (about 31 s)"
+    QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" tick-cost
+fi
 if command -v valgrind >/dev/null; then
-    step "instructions of a 10 RPM move under callgrind (about 30 s)"
+    step "instructions of a whole 10 RPM move and of its peers under callgrind (about 90 s)"
     if command -v xvfb-run >/dev/null; then
-        counted_move xvfb env -u QT_QPA_PLATFORM || step "callgrind run failed"
+        tick_count xvfb env -u QT_QPA_PLATFORM || step "callgrind run failed"
     else
-        counted_move env QT_QPA_PLATFORM=offscreen || step "callgrind run failed"
+        tick_count env QT_QPA_PLATFORM=offscreen || step "callgrind run failed"
     fi
 fi
 step "offscreen: memory over 100 000 motion ticks"

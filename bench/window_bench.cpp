@@ -10,8 +10,8 @@
 
 namespace {
 void usage() {
-    std::cerr << "usage: window_bench pacing [--full] | counted-move | idle | startup | memory | "
-                 "export\n";
+    std::cerr << "usage: window_bench pacing [--full] | tick-cost | tick-count | idle | startup | "
+                 "memory | export\n";
 }
 } // namespace
 
@@ -35,8 +35,11 @@ int main(int argc, char** argv) {
         if (mode == "pacing") {
             return runPacing(argc > 2 && std::strcmp(argv[2], "--full") == 0);
         }
-        if (mode == "counted-move") {
-            return runCountedMove();
+        if (mode == "tick-cost") {
+            return runTickCost();
+        }
+        if (mode == "tick-count") {
+            return runTickCount();
         }
         if (mode == "idle") {
             return runIdle();
