@@ -51,6 +51,11 @@ private:
 
     ActuatorControls controls_;
     QLocale locale_;
+    // The last target text read and its value: a tick reads the text twice, and during a
+    // move it never changes (an edit ends the move), so it is converted once per text.
+    // It starts as the empty text, which is no number.
+    mutable QString targetText_;
+    mutable std::optional<double> targetNumber_;
     double pos = 0.0;         // inch
     double pres = 0.0;        // psi
     std::int16_t ImgLeft = 0; // view units

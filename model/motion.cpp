@@ -39,7 +39,12 @@ bool Actuator::targetReached(bool extending) const {
 // a tick never meets text that is not a number; should it, the position is the target
 // and the move stops where it is.
 double Actuator::targetValue() const {
-    return parseNumber(controls_.target.text(), locale_).value_or(pos);
+    const QString text = controls_.target.text();
+    if (text != targetText_) {
+        targetNumber_ = parseNumber(text, locale_);
+        targetText_ = text;
+    }
+    return targetNumber_.value_or(pos);
 }
 
 void Actuator::disableTimers() {

@@ -130,6 +130,32 @@ TEST(MotionTick, PressureReadoutAndDrawingLagOneStep) {
     EXPECT_EQ(panel.view.drawnAt.size(), 1000u);
 }
 
+// The target's value is kept between ticks only while its text stays the same: a text
+// changed without an edit event (so the move goes on) steers the very next tick.
+TEST(MotionTick, ChangedTargetTextSteersTheNextTick) {
+    FakePanel panel;
+    panel.view.revealSteps = panel.view.revealStepsNeeded;
+    panel.target.value = QStringLiteral("1");
+    panel.actuator.startMove();
+    panel.runMove(5);
+    const struct {
+        const char* target;
+        double step;
+        bool running;
+    } ticks[] = {
+        {"0", -0.001, true},
+        {"1", 0.001, true},
+        {"", 0.001, false}, // no number: the position is the target, so the move stops
+    };
+    for (const auto& tick : ticks) {
+        const double before = panel.actuator.position();
+        panel.target.value = QString::fromLatin1(tick.target);
+        panel.actuator.motionTick();
+        EXPECT_EQ(panel.actuator.position(), before + tick.step) << "to " << tick.target;
+        EXPECT_EQ(panel.Timer1.isEnabled, tick.running) << "to " << tick.target;
+    }
+}
+
 TEST(MotionTick, ReturnMoveShowsResidueWithExponent) {
     FakePanel panel;
     panel.moveTo(QStringLiteral("1"));
