@@ -3,6 +3,7 @@
 #include "model/numbers.h"
 #include "panel/cached_frame_style.h"
 #include "panel/drawing_area.h"
+#include "panel/log_list_widget.h"
 #include "panel/panel_style.h"
 #include "panel/wrapping_button.h"
 
@@ -126,7 +127,7 @@ QPushButton* Form1::addButton(const char* name, const QString& caption) {
 }
 
 QListWidget* Form1::addList(const char* name) {
-    auto* list = new QListWidget(this);
+    auto* list = new LogListWidget(this);
     list->setObjectName(QString::fromLatin1(name));
     list->setFont(panelFont());
     list->setSortingEnabled(false);
