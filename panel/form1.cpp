@@ -64,6 +64,10 @@ void Form1::createControls() {
     for (QLineEdit* readout : {Text1, Text2, Text3}) {
         readout->setReadOnly(true);
     }
+    // The position and pressure readouts and the lists only ever show number texts.
+    for (QWidget* numbers : std::initializer_list<QWidget*>{Text2, Text3, position, pressure}) {
+        numbers->setFont(numberFont(locale));
+    }
     // The position and pressure readouts change on every motion tick. Made after them, the
     // style is also deleted after them.
     auto* readoutStyle = new CachedFrameStyle;

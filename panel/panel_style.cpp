@@ -1,6 +1,7 @@
 #include "panel/panel_style.h"
 
 #include <QPalette>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -54,6 +55,16 @@ bool placeControl(QWidget& widget) {
 
 QFont panelFont(bool bold, bool italic) {
     return fontOf({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}, 8.25, bold, italic);
+}
+
+QFont numberFont(const QLocale& locale) {
+    QFont font = panelFont();
+    const QString separator = locale.decimalPoint();
+    if (std::all_of(separator.begin(), separator.end(),
+                    [](QChar c) { return c.unicode() < 0x80; })) {
+        font.setStyleStrategy(QFont::PreferNoShaping);
+    }
+    return font;
 }
 
 QFont titleFont() {

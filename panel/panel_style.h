@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLocale>
 #include <QRect>
 #include <QWidget>
 
@@ -20,6 +21,11 @@ bool placeControl(QWidget& widget);
 
 // Verdana 8.25 pt, falling back to DejaVu Sans where Verdana is not installed.
 QFont panelFont(bool bold = false, bool italic = false);
+// The panel font for the readouts and the log lists, which only ever show number texts.
+// Where the locale writes those in plain ASCII (digits, sign, E and its decimal separator)
+// they are drawn without text shaping, which looks the same and costs far less. A decimal
+// separator outside ASCII, such as the Arabic one, may need shaping and keeps it.
+QFont numberFont(const QLocale& locale);
 // Garamond 20.25 pt bold, falling back to EB Garamond.
 QFont titleFont();
 
