@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 void LogListWidget::doItemsLayout() {
     const bool onlyAppended = onlyAppendedSinceLayout();
