@@ -49,7 +49,8 @@ done
 echo "== starting the installed program under xvfb-run"
 home=$(mktemp -d)
 # shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
-xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_RUNTIME_DIR="$home" bash -c '
+xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+    XDG_RUNTIME_DIR="$home" bash -c '
     actuator-panel 2> "$HOME/stderr.txt" &
     pid=$!
     wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
