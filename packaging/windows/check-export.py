@@ -4,7 +4,8 @@
 Every line must be a pair the panel can log, in the order it logs them: the position after
 k steps of 0.001 inch (a running double sum) and the pressure of the position before that
 step, each as a number text, separated by one tab and ended by CR LF; k grows by about
-2000 / 30 steps from one line to the next (a sample every 2 s at 30 ms a step).
+2000 / 30 steps from one line to the next (a sample every 2 s at 30 ms a step; a
+busy machine may deliver a tick a little late, and the next ones catch up).
 Usage: check-export.py FILE"""
 import sys
 
@@ -31,7 +32,7 @@ def main(path):
             return "not a pair the panel logs: %r" % line
         steps.append(pairs.index(tuple(fields)) + 1)
     gaps = [b - a for a, b in zip(steps, steps[1:])]
-    if len(steps) < 2 or any(not 60 <= g <= 73 for g in gaps):
+    if len(steps) < 2 or any(not 56 <= g <= 77 for g in gaps):
         return "samples not 2 s apart: after %s steps" % steps
     print("   %d pairs, tab-separated, CR LF, after %s steps" % (len(steps), steps))
     return None

@@ -86,7 +86,8 @@ click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 click 140 140 && xdotool key ctrl+a type 0.2       # Target Position
 click 336 140 && xdotool key ctrl+a type 10        # Lead Screw Speed
 click 172 200                                      # Retract/Extend
-sleep 8.5                                          # 21 + 200 ticks of 30 ms, 3 samples
+sleep 7.5                                          # 21 + 200 ticks of 30 ms, 3 samples
+click 328 200                                      # STOP, should a slow machine lag
 click 176 272                                      # Save
 sleep 1
 [ -f "$export_file" ] || fail "Save wrote no C:\\WINNT\\Profiles\\opuser\\Desktop\\My Documents\\TESTFILE.txt"
