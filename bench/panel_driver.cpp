@@ -28,6 +28,8 @@ ScratchHome::ScratchHome() {
         throw std::runtime_error("no temporary folder for the scratch home");
     }
     qputenv("HOME", folder_.path().toLocal8Bit());
+    // The desktop folder, where both files are, comes from the folder settings beneath it.
+    qputenv("XDG_CONFIG_HOME", (folder_.path() + QStringLiteral("/.config")).toLocal8Bit());
     writeBackgroundPicture(backgroundPicturePath());
 }
 

@@ -12,8 +12,9 @@
 #include <cstdint>
 #include <vector>
 
-// Points HOME at a fresh temporary folder holding a background picture, so that the
-// window finds its files there and the operator's own files are never touched.
+// Points HOME and the folder settings (XDG_CONFIG_HOME) at a fresh temporary folder holding
+// a background picture, so that the window finds its files there and the operator's own
+// files are never touched.
 class ScratchHome {
 public:
     ScratchHome();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian package from the given build folder with apt-get, checks what it
-# put where, starts the installed program on a virtual X display, checks that its window
-# appears at the panel's size, ends it, and removes the package again.
+# put where, validates its desktop entry and its AppStream metadata, starts the installed
+# program on a virtual X display, checks that its window appears at the panel's size,
+# ends it, and removes the package again.
 #   packaging/check-package.sh build-pkg
 set -euo pipefail
 
@@ -13,7 +14,8 @@ deb=$(realpath "$deb")
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-for tool in xvfb-run:xvfb xdotool:xdotool desktop-file-validate:desktop-file-utils; do
+for tool in xvfb-run:xvfb xdotool:xdotool desktop-file-validate:desktop-file-utils \
+    appstreamcli:appstream; do
     command -v "${tool%%:*}" > /dev/null || $sudo apt-get install -y -qq "${tool#*:}"
 done
 
@@ -33,13 +35,25 @@ $sudo apt-get install -y -qq "$deb"
 trap remove EXIT
 
 echo "== installed files and dependencies"
+metainfo=/usr/share/metainfo/invalid.actuator_panel.ActuatorPanel.metainfo.xml
 for f in /usr/bin/actuator-panel /usr/share/applications/actuator-panel.desktop \
-    /usr/share/icons/hicolor/scalable/apps/actuator-panel.svg; do
+    /usr/share/icons/hicolor/scalable/apps/actuator-panel.svg "$metainfo"; do
     dpkg -L actuator-panel | grep -qx "$f" || fail "$f is not in the package"
     [ -f "$f" ] || fail "$f is missing"
     echo "   $f"
 done
 desktop-file-validate /usr/share/applications/actuator-panel.desktop
+appstreamcli validate --no-net "$metainfo" | sed "s/^/   /" || fail "$metainfo does not validate"
+# Software centres find it through the AppStream pool, built here in a cache of our own.
+cache=$(mktemp -d)
+listed=$(appstreamcli get invalid.actuator_panel.ActuatorPanel --cachepath "$cache" --no-cache)
+rm -rf "$cache"
+grep -qx "Name: Actuator Panel" <<< "$listed" || fail "AppStream does not list the program"
+grep -qx "Icon: actuator-panel" <<< "$listed" || fail "AppStream finds no icon for the program"
+echo "   AppStream lists: $(head -n 1 <<< "$listed")"
+version=$(dpkg-query -W -f='${Version}' actuator-panel)
+grep -q "<release version=\"$version\"" "$metainfo" ||
+    fail "$metainfo has no release entry for version $version"
 depends=$(dpkg-query -W -f='${Depends}' actuator-panel)
 echo "   Depends: $depends"
 for p in libqt6widgets6 libqt6gui6 libqt6core6 fonts-dejavu-core fonts-ebgaramond; do
@@ -49,7 +63,8 @@ done
 echo "== starting the installed program under xvfb-run"
 home=$(mktemp -d)
 # shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
-xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_RUNTIME_DIR="$home" bash -c '
+xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+    XDG_RUNTIME_DIR="$home" bash -c '
     actuator-panel 2> "$HOME/stderr.txt" &
     pid=$!
     wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true

@@ -1,5 +1,6 @@
 #include "panel/drawing_area.h"
 
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
@@ -32,7 +33,7 @@ QColor paletteColour(int index) {
 
 // One pixel wide ring just inside r: top and left in one colour, bottom and right in
 // the other, so that light seems to fall from the top left.
-void drawRing(QPainter& painter, QRect r, QColor topLeft, QColor bottomRight) {
+void drawRing(QPainter& painter, QRect r, const QBrush& topLeft, const QBrush& bottomRight) {
     if (r.isEmpty()) {
         return;
     }
@@ -47,6 +48,23 @@ void drawSunkenEdge(QPainter& painter, QRect r) {
     drawRing(painter, r.adjusted(1, 1, -1, -1), QColor(64, 64, 64), QColor(223, 223, 223));
 }
 
+// A one pixel ring of alternating black and white dots, which shows on any colour the
+// area is cleared to. The dots follow the widget's pixel grid, so a partial repaint
+// continues the pattern.
+void drawFocusFrame(QPainter& painter, QRect r) {
+    drawRing(painter, r, Qt::white, Qt::white);
+    const QBrush dots(Qt::black, Qt::Dense4Pattern);
+    drawRing(painter, r, dots, dots);
+}
+
+// Screen readers announce the area as a picture, by its accessible name.
+QAccessibleInterface* accessibleDrawing(const QString& className, QObject* object) {
+    if (className == QLatin1String("DrawingArea") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 DrawingArea::DrawingArea(QWidget* parent, QRect twips, const QLabel& fixedHolder,
@@ -55,6 +73,9 @@ DrawingArea::DrawingArea(QWidget* parent, QRect twips, const QLabel& fixedHolder
       heightTwips_(twips.height()), background_(192, 192, 192) {
     // paintEvent covers every pixel, so Qt need not clear the area first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Once, for every area there will be.
+    static const bool accessible = (QAccessible::installFactory(accessibleDrawing), true);
+    Q_UNUSED(accessible);
     setGeometry(pixels(twips.left()), pixels(twips.top()), pixels(twips.width()),
                 pixels(heightTwips_));
 }
@@ -101,6 +122,11 @@ void DrawingArea::paintEvent(QPaintEvent* /*event*/) {
         painter.restore();
     }
     drawSunkenEdge(painter, rect());
+    if (hasFocus()) {
+        // Laid over the drawing's outermost pixels, which keeps the view where it is; an
+        // area too low to have an inside shows the dots on its whole height.
+        drawFocusFrame(painter, inner.isEmpty() ? rect() : inner);
+    }
 }
 
 QRect DrawingArea::innerSurface() const {

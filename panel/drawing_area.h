@@ -1,7 +1,8 @@
 #pragma once
 // The actuator view, Picture1: opens downward in coloured steps, then shows the fixed
 // and the moving picture of the actuator on a white ground. It keeps what it shows as
-// state and paints that state, so an uncovered window shows the same drawing.
+// state and paints that state, so an uncovered window shows the same drawing. With the
+// keyboard focus it shows a dotted frame inside its edge.
 
 #include "model/controls.h"
 #include "panel/reveal_colours.h"

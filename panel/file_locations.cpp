@@ -1,20 +1,45 @@
 #include "panel/file_locations.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace {
 const QString kProfileFolder = QStringLiteral("C:\\WINNT\\Profiles\\opuser");
+
+#ifndef Q_OS_WIN
+const QString kDesktopFolder = kProfileFolder + QStringLiteral("\\Desktop");
+
+// True when `path` is `folder` itself or lies beneath it.
+bool isWithin(const QString& path, const QString& folder) {
+    return path.startsWith(folder, Qt::CaseInsensitive) &&
+           (path.size() == folder.size() || path.at(folder.size()) == QLatin1Char('\\'));
+}
+
+// The desktop folder of the user's desktop settings; QStandardPaths falls back to
+// ~/Desktop when they name none.
+QString desktopFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return folder.isEmpty() ? QDir::homePath() + QStringLiteral("/Desktop") : folder;
+}
+#endif
 } // namespace
 
 QString hostPath(const QString& windowsPath) {
 #ifdef Q_OS_WIN
     return windowsPath;
 #else
-    QString path = windowsPath;
-    if (path.startsWith(kProfileFolder, Qt::CaseInsensitive)) {
-        path.replace(0, kProfileFolder.size(), QDir::homePath());
+    QString host;
+    QString rest = windowsPath;
+    if (isWithin(windowsPath, kDesktopFolder)) {
+        host = desktopFolder();
+        rest = windowsPath.mid(kDesktopFolder.size());
+    } else if (isWithin(windowsPath, kProfileFolder)) {
+        host = QDir::homePath();
+        rest = windowsPath.mid(kProfileFolder.size());
     }
-    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    // Only the Windows part turns its separators round: a host folder may hold a backslash
+    // in a name.
+    return host + rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
 #endif
 }
 

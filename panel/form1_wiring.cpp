@@ -38,11 +38,14 @@ void Form1::wireEvents() {
     connect(save, &QPushButton::clicked, this, [&dataLog] { dataLog.save(); });
 }
 
-// Focus walks the controls the operator can use, in the panel's tab order.
+// Focus walks the controls in the panel's tab order; the labels hold places in it but
+// take no focus.
 void Form1::orderFocus() {
-    Picture1->setFocusPolicy(Qt::NoFocus);
-    QWidget* const chain[] = {retract, reset, stop,  target, position, pressure,
-                              save,    Text1, Text2, Text3,  mtrspd};
+    // The drawing area takes the focus like any control, by Tab or a click, though it has
+    // no keys of its own: with the focus on it, a screen reader announces it.
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    QWidget* const chain[] = {retract, reset, stop,     target, position, pressure,
+                              save,    Text1, Picture1, Text2,  Text3,    mtrspd};
     for (std::size_t i = 1; i < std::size(chain); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
     }

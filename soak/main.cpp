@@ -82,6 +82,8 @@ int main(int argc, char** argv) {
     // Save writes into a home folder of the run's own, never over the user's export file.
     QTemporaryDir home;
     qputenv("HOME", QFile::encodeName(home.path()));
+    // The desktop folder, where the export file is, comes from the folder settings there.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
     QApplication app(argc, argv);
     const long ticks = argc > 1 ? std::atol(argv[1]) : 200000;
     const int samplePeriod = argc > 2 ? std::atoi(argv[2]) : 1;

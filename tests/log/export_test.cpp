@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -147,25 +152,75 @@ INSTANTIATE_TEST_SUITE_P(
                     BlockedCase{"file in place of a parent", "blocker/sub/export.txt"},
                     BlockedCase{"export path is a folder", "."}));
 
-TEST(Export, ReadOnlyFolderKeepsTheEarlierFile) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind root";
+// Something outside the program keeps Save from replacing the export file. On POSIX
+// systems: a folder without write permission (which does not bind root). On Windows,
+// where folders have no such bit: another program holding the file open without sharing
+// it, as a spreadsheet holds a file it has open.
+class HeldExportFile {
+public:
+    explicit HeldExportFile(const QString& path) : path_(path) {
+#ifdef Q_OS_WIN
+        handle_ = CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()),
+                              GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        held_ = handle_ != INVALID_HANDLE_VALUE;
+#else
+        QFile folder(QFileInfo(path).absolutePath());
+        permissions_ = folder.permissions();
+        held_ = geteuid() != 0 && folder.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+#endif
     }
+    ~HeldExportFile() {
+        release();
+    }
+    bool held() const {
+        return held_;
+    }
+
+    void release() {
+        if (!held_) {
+            return;
+        }
+#ifdef Q_OS_WIN
+        CloseHandle(handle_);
+#else
+        QFile(QFileInfo(path_).absolutePath()).setPermissions(permissions_);
+#endif
+        held_ = false;
+    }
+
+private:
+    QString path_;
+    bool held_ = false;
+#ifdef Q_OS_WIN
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+#else
+    QFile::Permissions permissions_;
+#endif
+};
+
+TEST(Export, HeldFileKeepsTheEarlierFileUntilReleased) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("export.txt"));
     const QByteArray earlier = "1\t2\r\n";
     ASSERT_TRUE(writeBytes(path, earlier));
-    QFile folder(dir.path());
-    const auto permissions = folder.permissions();
-    ASSERT_TRUE(folder.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    HeldExportFile hold(path);
+    if (!hold.held()) {
+        GTEST_SKIP() << "folder permissions do not bind root";
+    }
     LoggedPanel logged(path);
     logged.appendPair(QStringLiteral("3"), QStringLiteral("4"));
 
     logged.log.save();
-    folder.setPermissions(permissions); // so that the folder can be removed
-    expectFailureMessage(logged.panel.messages, path);
+    hold.release(); // a file held without sharing cannot even be read
     EXPECT_EQ(fileBytes(path), earlier);
+    expectFailureMessage(logged.panel.messages, path);
     EXPECT_EQ(logged.position.items, QStringList{QStringLiteral("3")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("export.txt")});
+
+    logged.log.save();
+    EXPECT_EQ(fileBytes(path), "3\t4\r\n");
+    EXPECT_EQ(logged.panel.messages.shown.size(), 1);
 }
 
 TEST(Export, FullListsWriteEveryPair) {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <random>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
@@ -82,6 +83,7 @@ struct BackgroundCase {
     const char* name;
     std::function<void(const QString& path)> place; // puts something at the picture's path
     bool shown;
+    const char* desktop = "Desktop"; // the desktop folder the user's folder settings name
 };
 
 void putBytes(const QString& path, const QByteArray& bytes) {
@@ -90,6 +92,8 @@ void putBytes(const QString& path, const QByteArray& bytes) {
 
 const BackgroundCase kBackgrounds[] = {
     {"GoodJpeg", [](const QString& p) { putBytes(p, jpeg(64, 64)); }, true},
+    {"GoodJpegOnRenamedDesktop", [](const QString& p) { putBytes(p, jpeg(64, 64)); }, true,
+     "Schreibtisch"},
     {"Missing", [](const QString&) {}, false},
     {"Empty", [](const QString& p) { putBytes(p, QByteArray()); }, false},
     {"RandomBytes", [](const QString& p) { putBytes(p, randomBytes(4096)); }, false},
@@ -107,7 +111,10 @@ class BackgroundFault : public HomePanel, public testing::WithParamInterface<Bac
 
 TEST_P(BackgroundFault, PanelOpensAndWorks) {
     const BackgroundCase& c = GetParam();
-    const QString picture = homePath(QStringLiteral("Desktop/somethingblue.jpg"));
+    if (c.desktop != std::string_view("Desktop")) {
+        nameDesktopFolder(QString::fromUtf8(c.desktop));
+    }
+    const QString picture = desktopPath(QStringLiteral("somethingblue.jpg"));
     QDir().mkpath(QFileInfo(picture).absolutePath());
     c.place(picture);
     QString said;
@@ -138,6 +145,9 @@ TEST_P(BackgroundFault, PanelOpensAndWorks) {
     click("save");
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(readBytes(exportPath()), expectedExport());
+    // Nothing lands in a ~/Desktop that the user's desktop does not show.
+    EXPECT_EQ(QFileInfo::exists(homePath(QStringLiteral("Desktop"))),
+              c.desktop == std::string_view("Desktop"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, BackgroundFault, testing::ValuesIn(kBackgrounds),

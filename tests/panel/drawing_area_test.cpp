@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
@@ -128,6 +129,38 @@ TEST_F(DrawingAreaTest, HoldersAreReadAtEachDrawing) {
     const QImage image = area.grab().toImage();
     EXPECT_EQ(image.pixel(65, 49), qRgb(0, 255, 0));
     EXPECT_EQ(count(image, image.rect(), kFixed), 0);
+}
+
+// Closed, the area is one pixel high and shows the focus on that line; opened, on the ring
+// just inside its edge, over the drawing's outermost pixels and nowhere else.
+TEST_F(DrawingAreaTest, FocusShowsInsideTheEdgeAndLeavesTheRest) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (const bool opened : {false, true}) {
+        if (opened) {
+            drawnAt(205);
+        }
+        area.clearFocus();
+        const QImage without = area.grab().toImage();
+        area.setFocus();
+        ASSERT_TRUE(area.hasFocus());
+        const QImage with = area.grab().toImage();
+        const QRect frame = opened ? QRect(2, 2, 309, 165) : area.rect();
+        const QRect inside = frame.adjusted(1, 1, -1, -1);
+        int dots = 0;
+        for (int y = 0; y < with.height(); ++y) {
+            for (int x = 0; x < with.width(); ++x) {
+                if (with.pixel(x, y) != without.pixel(x, y)) {
+                    EXPECT_TRUE(frame.contains(x, y) &&
+                                !(inside.isValid() && inside.contains(x, y)))
+                        << x << "," << y;
+                    ++dots;
+                }
+            }
+        }
+        EXPECT_GT(dots, frame.width() / 4) << opened;
+    }
 }
 
 TEST(DrawingAreaRevealIndex, RoundsFourTimesTheDrawHalfToEven) {

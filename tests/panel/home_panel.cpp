@@ -13,9 +13,10 @@
 
 void HomePanel::SetUp() {
     ASSERT_TRUE(home_.isValid());
-    hadHome_ = qEnvironmentVariableIsSet("HOME");
-    savedHome_ = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(home_.path()));
+    setVariable("HOME", home_.path());
+    // The desktop folder is named in the folder settings beneath the home folder, never
+    // in the settings of whoever runs the tests.
+    setVariable("XDG_CONFIG_HOME", home_.filePath(QStringLiteral(".config")));
     // The window's two files follow the home folder only if Qt reads HOME afresh.
     ASSERT_EQ(QDir::homePath(), QDir::cleanPath(home_.path()));
     ModalMessageBox::interceptWith([this](const QString& text) { messages << text; });
@@ -24,11 +25,29 @@ void HomePanel::SetUp() {
 void HomePanel::TearDown() {
     window.reset();
     ModalMessageBox::interceptWith({});
-    if (hadHome_) {
-        qputenv("HOME", savedHome_);
-    } else {
-        qunsetenv("HOME");
+    for (auto it = savedVariables_.rbegin(); it != savedVariables_.rend(); ++it) {
+        if (it->second) {
+            qputenv(it->first, *it->second);
+        } else {
+            qunsetenv(it->first);
+        }
     }
+}
+
+void HomePanel::setVariable(const char* name, const QString& value) {
+    savedVariables_.emplace_back(name, qEnvironmentVariableIsSet(name)
+                                           ? std::optional<QByteArray>(qgetenv(name))
+                                           : std::nullopt);
+    qputenv(name, QFile::encodeName(value));
+}
+
+void HomePanel::nameDesktopFolder(const QString& folder) {
+    desktopFolder_ = folder;
+    const QString settings = QStringLiteral("# written by xdg-user-dirs-update\n"
+                                            "XDG_DESKTOP_DIR=\"$HOME/%1\"\n"
+                                            "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n")
+                                 .arg(folder);
+    ASSERT_TRUE(writeBytes(homePath(QStringLiteral(".config/user-dirs.dirs")), settings.toUtf8()));
 }
 
 void HomePanel::openWindow() {

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class HomePanel : public testing::Test {
 protected:
@@ -20,11 +23,16 @@ protected:
     // Creates the window and runs its start-up as the program does.
     void openWindow();
 
+    // Names `folder`, beneath the home folder, as the desktop folder in the user's folder
+    // settings, as a desktop in another language does.
+    void nameDesktopFolder(const QString& folder);
+
     QString homePath(const QString& relative) const;
-    QString exportPath() const {
-        return homePath(QStringLiteral("Desktop/My Documents/TESTFILE.txt"));
+    QString desktopPath(const QString& relative) const {
+        return homePath(desktopFolder_ + QLatin1Char('/') + relative);
     }
-    QString exportFolder() const { return homePath(QStringLiteral("Desktop/My Documents")); }
+    QString exportPath() const { return desktopPath(QStringLiteral("My Documents/TESTFILE.txt")); }
+    QString exportFolder() const { return desktopPath(QStringLiteral("My Documents")); }
 
     template <typename T> T* control(const char* name) const {
         T* found = window->findChild<T*>(QString::fromLatin1(name));
@@ -46,9 +54,12 @@ protected:
     std::unique_ptr<Form1> window;
 
 private:
+    void setVariable(const char* name, const QString& value);
+
     QTemporaryDir home_;
-    QByteArray savedHome_;
-    bool hadHome_ = false;
+    QString desktopFolder_ = QStringLiteral("Desktop");
+    // The variables the fixture set, with their values before, if they had any.
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> savedVariables_;
 };
 
 bool writeBytes(const QString& path, const QByteArray& bytes);

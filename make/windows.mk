@@ -1,0 +1,34 @@
+# `make windows`: the Windows program cross-compiled with mingw-w64 in build-windows/,
+# with its DLLs beside it in build-windows/bin/, a zip and an NSIS installer.
+# `make windows-test`: the model and log tests under Wine, then the installed program
+# driven on a virtual X display (packaging/windows/check-windows.sh).
+# Qt for Windows is kept in QT_MINGW_PREFIX; when it is not there it is unpacked from
+# QT_MINGW_TARBALL if that is given, else built once from Debian's source.
+WINDOWS_BUILD ?= build-windows
+QT_MINGW_PREFIX ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel/qt6-mingw-6.4.2
+QT_MINGW_TARBALL ?=
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis \
+	ninja-build perl xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev dpkg-dev
+
+.PHONY: windows windows-deps windows-sdk windows-test
+
+windows-deps:
+	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
+
+windows-sdk: windows-deps
+	@packaging/windows/qt-sdk.sh $(QT_MINGW_PREFIX) $(QT_MINGW_TARBALL) > /dev/null
+
+windows: windows-sdk
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(QT_MINGW_PREFIX)/lib/cmake/Qt6/qt.toolchain.cmake \
+		-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/packaging/windows/mingw-w64-x86_64.cmake \
+		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+		-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/packaging/windows/wine-run.sh > /dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	@cd $(WINDOWS_BUILD) && cpack > /dev/null
+	@ls -1 $(WINDOWS_BUILD)/bin/actuator-panel.exe $(WINDOWS_BUILD)/actuator-panel-*-win64.*
+
+windows-test: windows
+	cd $(WINDOWS_BUILD) && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine \
+		ctest --output-on-failure
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine packaging/windows/check-windows.sh $(WINDOWS_BUILD)

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Makes sure that Qt 6.4.2 for 64-bit Windows (mingw-w64) is in PREFIX and prints PREFIX.
+# From TARBALL when one is given (a copy packed from such a PREFIX, with qt6-mingw/ at its
+# top); otherwise built once from Debian's own qt6-base source with Debian's host Qt tools,
+# about 20 minutes on 2 cores. The prefix is kept, so later builds find it ready.
+# Usage: qt-sdk.sh PREFIX [TARBALL]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+prefix=$1
+tarball=${2:-}
+toolchain=$prefix/lib/cmake/Qt6/qt.toolchain.cmake
+ready=$prefix/.ready # written last, so that a build cut short is made again
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+
+say() { echo "qt-sdk: $*" >&2; }
+
+from_tarball() {
+    local unpack=$prefix.unpack
+    rm -rf "$unpack"
+    mkdir -p "$unpack"
+    tar -xJf "$tarball" -C "$unpack"
+    mv "$unpack/qt6-mingw" "$prefix"
+    rmdir "$unpack"
+}
+
+# apt-get source needs deb-src entries; add them for the archives this machine already
+# installs from.
+add_source_entries() {
+    if grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        return
+    fi
+    local list=/etc/apt/sources.list.d/actuator-panel-deb-src.sources
+    say "adding deb-src entries in $list"
+    {
+        for f in /etc/apt/sources.list.d/*.sources; do
+            [ -f "$f" ] && sed -n 's/^Types:.*\bdeb\b.*/Types: deb-src/;p' "$f" && echo
+        done
+    } | $sudo tee "$list" > /dev/null
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list |
+            $sudo tee "${list%.sources}.list" > /dev/null
+    fi
+    $sudo apt-get update -qq
+}
+
+from_source() {
+    local work=$prefix.work
+    mkdir -p "$work"
+    add_source_entries
+    (cd "$work" && { [ -d qt6-base-6.4.2+dfsg ] || apt-get source -qq qt6-base; })
+    local src build=$work/build
+    src=$(ls -d "$work"/qt6-base-6.4.2*/ | head -n 1)
+    rm -rf "$build"
+    mkdir -p "$build"
+    # Only what the panel and its tests use. The +dfsg source lacks the tablet (wintab)
+    # headers and sqlite; direct2d must stay on, the windows font database needs it.
+    (cd "$build" && "$src/configure" -prefix "$prefix" -release -shared -qt-host-path /usr \
+        -nomake examples -nomake tests \
+        -no-feature-sql -no-feature-network -no-dbus -no-opengl -no-feature-vulkan \
+        -no-feature-printsupport -no-feature-concurrent -no-feature-xml \
+        -no-feature-androiddeployqt -no-feature-tabletevent -no-feature-direct2d1_1 \
+        -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype \
+        -qt-doubleconversion \
+        -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work/=" -DCMAKE_C_FLAGS="-ffile-prefix-map=$work/=")
+    nice cmake --build "$build" --parallel "$(nproc)"
+    cmake --install "$build" --strip
+    # The toolchain file goes with the prefix, so that it does not depend on this checkout.
+    cp "$here/mingw-w64-x86_64.cmake" "$prefix/"
+    sed -i 's|set(__qt_initially_configured_toolchain_file "[^"]*")|set(__qt_initially_configured_toolchain_file "${CMAKE_CURRENT_LIST_DIR}/../../../mingw-w64-x86_64.cmake")|' \
+        "$toolchain"
+    rm -rf "$work"
+}
+
+if [ ! -f "$ready" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    if [ -n "$tarball" ]; then
+        say "unpacking $tarball"
+        from_tarball
+    else
+        say "building Qt for Windows from Debian's source into $prefix (about 20 minutes)"
+        from_source
+    fi
+    touch "$ready"
+fi
+echo "$prefix"
