@@ -5,7 +5,11 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
+#endif
 
 Pacing pacingOf(const std::vector<std::int64_t>& tickNs, int periodMs) {
     Pacing pacing;
@@ -25,6 +29,17 @@ Pacing pacingOf(const std::vector<std::int64_t>& tickNs, int periodMs) {
     return pacing;
 }
 
+#ifdef _WIN32
+std::int64_t processCpuMicros() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto micros = [](const FILETIME& t) { // in units of 100 ns
+        return static_cast<std::int64_t>((std::uint64_t{t.dwHighDateTime} << 32 | t.dwLowDateTime) /
+                                         10);
+    };
+    return micros(kernel) + micros(user);
+}
+#else
 std::int64_t processCpuMicros() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -33,6 +48,7 @@ std::int64_t processCpuMicros() {
     };
     return micros(usage.ru_utime) + micros(usage.ru_stime);
 }
+#endif
 
 long statusKilobytes(const std::string& statusText, const std::string& field) {
     std::istringstream lines(statusText);

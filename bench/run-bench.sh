@@ -96,6 +96,21 @@ QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" memory
 step "offscreen: save 32767 pairs"
 QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" export
 
+# The Windows build's pacing under Wine, when `make windows` has built it (make
+# windows-bench does both). Wine's text-mode output ends lines in CR LF.
+windows_build=${WINDOWS_BUILD:-build-windows}
+if [ -f "$windows_build/bin/window_bench.exe" ] && command -v wine >/dev/null; then
+    step "Windows build under Wine, Xvfb: pacing at 1, 3, 30, 62, 100 and 300 ms (about 40 s)"
+    wine_pacing() {
+        WINEPREFIX=$(realpath "$windows_build")/wine xvfb packaging/windows/wine-run.sh \
+            "$windows_build/bin/window_bench.exe" pacing -platform windows:fontengine=freetype |
+            tr -d '\r' | sed 's/^row|\([^|]*\)|windows|/row|\1|Windows build, Wine on Xvfb|/'
+    }
+    collect wine_pacing
+else
+    step "no Windows build in $windows_build: make windows-bench adds its pacing under Wine"
+fi
+
 ram=$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
 echo

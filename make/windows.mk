@@ -2,6 +2,7 @@
 # with its DLLs beside it in build-windows/bin/, a zip and an NSIS installer.
 # `make windows-test`: the model and log tests under Wine, then the installed program
 # driven on a virtual X display (packaging/windows/check-windows.sh).
+# `make windows-bench`: `make bench` with the Windows build's pacing under Wine beside it.
 # Qt for Windows is kept in QT_MINGW_PREFIX; when it is not there it is unpacked from
 # QT_MINGW_TARBALL if that is given, else built once from Debian's source.
 WINDOWS_BUILD ?= build-windows
@@ -10,7 +11,7 @@ QT_MINGW_TARBALL ?=
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis \
 	ninja-build perl xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev dpkg-dev
 
-.PHONY: windows windows-deps windows-sdk windows-test
+.PHONY: windows windows-deps windows-sdk windows-test windows-bench
 
 windows-deps:
 	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
@@ -32,3 +33,6 @@ windows-test: windows
 	cd $(WINDOWS_BUILD) && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine \
 		ctest --output-on-failure
 	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine packaging/windows/check-windows.sh $(WINDOWS_BUILD)
+
+windows-bench: windows
+	@$(MAKE) --no-print-directory bench WINDOWS_BUILD=$(WINDOWS_BUILD)
