@@ -1,9 +1,9 @@
 #pragma once
 // The list widget of a data log. Its entries are one line each, come only at the end, one
-// pair per sample, and go only all at once. A plain list widget repaints every entry it
-// shows whenever one is added; this one lays itself out as usual but repaints only the
-// entries that were added, as long as nothing else about the view changed since it was
-// last laid out. Anything else (a reset, a removal, a resize, a scroll) repaints it whole.
+// per sample, and go only all at once. A plain list widget repaints every entry it shows
+// whenever one is added; this one lays itself out as usual but repaints only the entries
+// that were added, as long as nothing else about the view changed since it was last laid
+// out. Anything else (a reset, a removal, a resize, a scroll) repaints it whole.
 
 #include <QListWidget>
 #include <QPoint>
