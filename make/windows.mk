@@ -9,7 +9,7 @@ WINDOWS_BUILD ?= build-windows
 QT_MINGW_PREFIX ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel/qt6-mingw-6.4.2
 QT_MINGW_TARBALL ?=
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis \
-	ninja-build perl xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev dpkg-dev
+	ninja-build perl python3 xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev dpkg-dev
 
 .PHONY: windows windows-deps windows-sdk windows-test windows-bench
 
