@@ -205,9 +205,13 @@ TEST(Export, HeldFileKeepsTheEarlierFileUntilReleased) {
     const QByteArray earlier = "1\t2\r\n";
     ASSERT_TRUE(writeBytes(path, earlier));
     HeldExportFile hold(path);
+#ifdef Q_OS_WIN
+    ASSERT_TRUE(hold.held());
+#else
     if (!hold.held()) {
         GTEST_SKIP() << "folder permissions do not bind root";
     }
+#endif
     LoggedPanel logged(path);
     logged.appendPair(QStringLiteral("3"), QStringLiteral("4"));
 
