@@ -2,7 +2,7 @@
 # Makes sure that Qt 6.4.2 for 64-bit Windows (mingw-w64) is in PREFIX and prints PREFIX.
 # From TARBALL when one is given (a copy packed from such a PREFIX, with qt6-mingw/ at its
 # top); otherwise built once from Debian's own qt6-base source with Debian's host Qt tools,
-# about 20 minutes on 2 cores. The prefix is kept, so later builds find it ready.
+# 20 to 40 minutes on 2 cores. The prefix is kept, so later builds find it ready.
 # Usage: qt-sdk.sh PREFIX [TARBALL]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -81,7 +81,7 @@ if [ ! -f "$ready" ]; then
         say "unpacking $tarball"
         from_tarball
     else
-        say "building Qt for Windows from Debian's source into $prefix (about 20 minutes)"
+        say "building Qt for Windows from Debian's source into $prefix (20 to 40 minutes)"
         from_source
     fi
     touch "$ready"
