@@ -20,15 +20,38 @@ std::int16_t toInt16(double value) {
     return static_cast<std::int16_t>(std::clamp(roundHalfEven(value), lowest, highest));
 }
 
-std::optional<double> parseNumber(const QString& text, const QLocale& locale) {
+namespace {
+
+std::optional<double> readWith(const QLocale& locale, const QString& text) {
     QLocale reader = locale;
     reader.setNumberOptions(reader.numberOptions() | QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double value = reader.toDouble(text.trimmed(), &ok);
+    const double value = reader.toDouble(text, &ok);
     if (!ok || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
+}
+
+// The form numberText writes: ASCII digits and signs, an E exponent and the locale's
+// decimal separator. Locales whose own exponent is not E ("×10^" in Swedish since Qt 6.8)
+// or whose minus sign is not ASCII would otherwise refuse the panel's own texts.
+std::optional<double> readPanelForm(const QString& text, const QLocale& locale) {
+    const QString separator = locale.decimalPoint();
+    if (separator != QLatin1String(".") && text.contains(QLatin1Char('.'))) {
+        return std::nullopt; // a point is a group separator there, never a decimal one
+    }
+    return readWith(QLocale::c(), QString(text).replace(separator, QLatin1String(".")));
+}
+
+} // namespace
+
+std::optional<double> parseNumber(const QString& text, const QLocale& locale) {
+    const QString trimmed = text.trimmed();
+    if (const auto value = readWith(locale, trimmed)) {
+        return value;
+    }
+    return readPanelForm(trimmed, locale);
 }
 
 QString numberText(double value, const QLocale& locale) {

@@ -14,6 +14,8 @@ std::int16_t toInt16(double value);
 
 // The number in a text typed by the operator, read in the given locale. Surrounding
 // blanks are ignored; group separators, non-numbers and non-finite values give nothing.
+// Every text numberText writes reads back in its locale, whatever that locale's own
+// exponent symbol and minus sign are.
 std::optional<double> parseNumber(const QString& text, const QLocale& locale);
 
 // The text form of a value in readouts and log lists: at most 15 significant digits,

@@ -24,6 +24,7 @@ const QLocale kLocales[] = {
     QLocale(QLocale::German, QLocale::Germany),
     QLocale(QLocale::Swedish, QLocale::Sweden),
     QLocale(QLocale::Arabic, QLocale::Egypt),
+    QLocale(QLocale::Persian, QLocale::Iran),
 };
 
 class NumberRoundTrip : public testing::TestWithParam<RoundTripCase> {};
@@ -33,8 +34,11 @@ TEST_P(NumberRoundTrip, TextReadsBackAsItself) {
         for (const double value : {GetParam().value, -GetParam().value}) {
             const QString text = numberText(value, locale);
             const auto readBack = parseNumber(text, locale);
-            ASSERT_TRUE(readBack.has_value())
+            EXPECT_TRUE(readBack.has_value())
                 << text.toStdString() << " in " << locale.name().toStdString();
+            if (!readBack) {
+                continue; // the other locales still report
+            }
             EXPECT_EQ(numberText(*readBack, locale), text) << locale.name().toStdString();
         }
     }

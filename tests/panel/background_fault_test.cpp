@@ -50,14 +50,16 @@ QByteArray randomBytes(int count) {
     return bytes;
 }
 
-// Collects what is written to file descriptor 2 while it lives.
+// Collects what is written to file descriptor 2 from start() until text() or its end.
 class StderrCapture {
 public:
-    StderrCapture() {
-        file_.open();
+    [[nodiscard]] bool start() {
+        if (!file_.open()) {
+            return false;
+        }
         std::fflush(stderr);
         saved_ = dup(STDERR_FILENO);
-        dup2(file_.handle(), STDERR_FILENO);
+        return saved_ >= 0 && dup2(file_.handle(), STDERR_FILENO) >= 0;
     }
     ~StderrCapture() { restore(); }
     QString text() {
@@ -115,11 +117,13 @@ TEST_P(BackgroundFault, PanelOpensAndWorks) {
         nameDesktopFolder(QString::fromUtf8(c.desktop));
     }
     const QString picture = desktopPath(QStringLiteral("somethingblue.jpg"));
-    QDir().mkpath(QFileInfo(picture).absolutePath());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(picture).absolutePath()));
     c.place(picture);
+    ASSERT_FALSE(HasFatalFailure()) << "could not put the picture in place";
     QString said;
     {
         StderrCapture capture;
+        ASSERT_TRUE(capture.start());
         openWindow();
         said = capture.text();
     }

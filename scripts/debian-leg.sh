@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Runs the README's own commands, `make test` and then `make package-check`, in a minimal
+# root of another Debian release, as a new user of that release would: a clean copy of
+# the checkout's committed tree in a root that has only Debian's minimal system and make.
+# The root is made once with mmdebstrap and kept in CACHE/debian-SUITE, so later runs
+# reuse it together with the packages the commands installed there; delete that folder
+# to start from nothing again. Exits with the commands' status.
+# Usage: debian-leg.sh SUITE CACHE [MIRROR]     (SUITE: trixie, testing, ...)
+set -euo pipefail
+
+suite=$1
+cache=$2
+mirror=${3:-http://deb.debian.org/debian}
+root=$cache/debian-$suite
+checkout=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "debian-leg: needs root (it makes a Debian root and enters it with chroot); run it as root or with sudo" >&2
+    exit 1
+fi
+
+say() { echo "debian-leg ($suite): $*" >&2; }
+
+# The archive serves testing's Release file for a while after its Valid-Until date
+# whenever testing has not moved for some days; the released suites are always current.
+apt_options=()
+[ "$suite" != testing ] || apt_options=(--aptopt='Acquire::Check-Valid-Until "false"')
+
+make_root() {
+    local partial=$root.partial
+    rm -rf "$partial"
+    mkdir -p "$cache"
+    say "making a minimal Debian $suite root in $root"
+    mmdebstrap --quiet --variant=minbase --include=make "${apt_options[@]}" \
+        "$suite" "$partial" "$mirror"
+    # Packages installed later must not start services inside the root.
+    printf '#!/bin/sh\nexit 101\n' > "$partial/usr/sbin/policy-rc.d"
+    chmod +x "$partial/usr/sbin/policy-rc.d"
+    mv "$partial" "$root"
+}
+
+# Runs a command inside the root, in a mount namespace of its own so that the mounts of
+# /dev, /proc and /sys go away with it, with the plain environment of a login as root.
+in_root() {
+    cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+    unshare --mount --propagation private bash -c '
+        root=$1
+        shift
+        mount --rbind /dev "$root/dev"
+        mount -t proc proc "$root/proc"
+        mount --rbind /sys "$root/sys"
+        exec chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb \
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"' \
+        in_root "$root" "$@"
+}
+
+command -v mmdebstrap > /dev/null || "$checkout/scripts/install-deps.sh" mmdebstrap
+[ -x "$root/usr/bin/make" ] || make_root
+
+say "copying the committed tree of $checkout"
+rm -rf "$root/root/actuator-panel"
+mkdir -p "$root/root/actuator-panel"
+git -C "$checkout" archive --format=tar HEAD | tar -x -C "$root/root/actuator-panel"
+
+status=0
+in_root bash -c 'cd /root/actuator-panel && make test && make package-check' || status=$?
+
+versions=$(in_root bash -c '. /etc/os-release
+    echo "$PRETTY_NAME (Debian $(cat /etc/debian_version))," \
+        "Qt $(dpkg-query -W -f="\${Version}" qt6-base-dev 2> /dev/null || echo "not installed")," \
+        "$(g++ --version 2> /dev/null | head -n 1 || echo "no g++")"')
+if [ "$status" -eq 0 ]; then
+    say "PASSED on $versions"
+else
+    say "FAILED (status $status) on $versions"
+fi
+exit "$status"
