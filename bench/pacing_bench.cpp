@@ -51,12 +51,9 @@ int runPacing(bool fullLengthSlowMove) {
     // The 10 RPM move is a 30 s move when its peak memory is wanted, else 9 s; the slower
     // moves run about 6 s, which still leaves a 0.001 ratio a hundred times the jitter. The
     // 3 ms move runs past the first samples (every 2 s), which a busy tick meets.
-    const Leg legs[] = {{1, "599", 3000},
-                        {3, "100", 2000},
-                        {30, "10", fullLengthSlowMove ? 1000 : 300},
-                        {62, "4.8", 100},
-                        {100, "3", 60},
-                        {300, "1", 21}};
+    const Leg legs[] = {
+        {1, "599", 3000}, {3, "100", 2000}, {30, "10", fullLengthSlowMove ? 1000 : 300},
+        {62, "4.8", 100}, {100, "3", 60},   {300, "1", 21}};
     for (const Leg& leg : legs) {
         const MoveRecord move = panel.move(QString::fromLatin1(leg.speed), leg.steps);
         reportPacing(leg, pacingOf(move.tickNs, leg.periodMs), where);
