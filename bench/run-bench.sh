@@ -2,8 +2,10 @@
 # Runs every benchmark of a release build and prints one table of the figures, in
 # Markdown. The window benchmarks run on Qt's offscreen platform and, when xvfb-run is
 # installed, again in a real X window under Xvfb. Progress goes to stderr.
+#   bench/run-bench.sh [BUILD] [tick]     (tick: only the figures of a tick's cost)
 set -euo pipefail
 build=${1:-build-bench}
+only=${2:-all}
 cd "$(dirname "$0")/.."
 rows=$(mktemp)
 trap 'rm -f "$rows"' EXIT
@@ -23,23 +25,6 @@ xvfb() {
 }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-step "core: Google Benchmark of one motion step and numberText"
-collect "$build/bench/core_bench" --benchmark_min_time=0.3
-
-step "offscreen: pacing at 1, 30, 62, 100 and 300 ms (about 30 s)"
-QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" pacing
-if command -v xvfb-run >/dev/null; then
-    step "Xvfb: pacing, CPU per tick, peak memory of a 30 s move (about 60 s)"
-    collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" pacing --full
-    step "Xvfb: idle for 10 s"
-    collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" idle
-    step "Xvfb: start-up to first paint"
-    collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" startup
-else
-    step "xvfb-run is not installed: idle and start-up run offscreen, CPU figures are offscreen"
-    QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" idle
-    QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" startup
-fi
 # Time per tick depends on the machine and on what else runs on it; the instructions a tick
 # executes do not, so they are counted too where valgrind is installed: callgrind counts the
 # main thread inside each counted* function and writes one profile as each returns.
@@ -76,39 +61,65 @@ tick_count() {
         printf "row|Instructions per tick, panel ÷ empty timer|%s|%.0f ×|-|-\n", where, move / empty
     }' >>"$rows"
 }
-if command -v xvfb-run >/dev/null; then
-    step "Xvfb: CPU per tick of a whole 10 RPM move, beside its two peers (about 31 s)"
-    collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" tick-cost
-else
-    step "offscreen: CPU per tick of a whole 10 RPM move, beside its two peers (about 31 s)"
-    QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" tick-cost
-fi
-if command -v valgrind >/dev/null; then
-    step "instructions of a whole 10 RPM move and of its peers under callgrind (about 90 s)"
+tick_figures() {
     if command -v xvfb-run >/dev/null; then
-        tick_count xvfb env -u QT_QPA_PLATFORM || step "callgrind run failed"
+        step "Xvfb: CPU per tick of a whole 10 RPM move, beside its two peers (about 31 s)"
+        collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" tick-cost
     else
-        tick_count env QT_QPA_PLATFORM=offscreen || step "callgrind run failed"
+        step "offscreen: CPU per tick of a whole 10 RPM move, beside its two peers (about 31 s)"
+        QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" tick-cost
     fi
-fi
-step "offscreen: memory over 100 000 motion ticks"
-QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" memory
-step "offscreen: save 32767 pairs"
-QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" export
+    if command -v valgrind >/dev/null; then
+        step "instructions of a whole 10 RPM move and of its peers under callgrind (about 90 s)"
+        if command -v xvfb-run >/dev/null; then
+            tick_count xvfb env -u QT_QPA_PLATFORM || step "callgrind run failed"
+        else
+            tick_count env QT_QPA_PLATFORM=offscreen || step "callgrind run failed"
+        fi
+    fi
+}
 
-# The Windows build's pacing under Wine, when `make windows` has built it (make
-# windows-bench does both). Wine's text-mode output ends lines in CR LF.
-windows_build=${WINDOWS_BUILD:-build-windows}
-if [ -f "$windows_build/bin/window_bench.exe" ] && command -v wine >/dev/null; then
-    step "Windows build under Wine, Xvfb: pacing at 1, 3, 30, 62, 100 and 300 ms (about 40 s)"
-    wine_pacing() {
-        WINEPREFIX=$(realpath "$windows_build")/wine xvfb packaging/windows/wine-run.sh \
-            "$windows_build/bin/window_bench.exe" pacing -platform windows:fontengine=freetype |
-            tr -d '\r' | sed 's/^row|\([^|]*\)|windows|/row|\1|Windows build, Wine on Xvfb|/'
-    }
-    collect wine_pacing
+if [ "$only" = tick ]; then
+    tick_figures
 else
-    step "no Windows build in $windows_build: make windows-bench adds its pacing under Wine"
+    step "core: Google Benchmark of one motion step and numberText"
+    collect "$build/bench/core_bench" --benchmark_min_time=0.3
+
+    step "offscreen: pacing at 1, 30, 62, 100 and 300 ms (about 30 s)"
+    QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" pacing
+    if command -v xvfb-run >/dev/null; then
+        step "Xvfb: pacing, CPU per tick, peak memory of a 30 s move (about 60 s)"
+        collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" pacing --full
+        step "Xvfb: idle for 10 s"
+        collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" idle
+        step "Xvfb: start-up to first paint"
+        collect xvfb env -u QT_QPA_PLATFORM "$build/bench/window_bench" startup
+    else
+        step "xvfb-run is not installed: idle and start-up run offscreen, CPU figures are offscreen"
+        QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" idle
+        QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" startup
+    fi
+    tick_figures
+    step "offscreen: memory over 100 000 motion ticks"
+    QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" memory
+    step "offscreen: save 32767 pairs"
+    QT_QPA_PLATFORM=offscreen collect "$build/bench/window_bench" export
+
+    # The Windows build's pacing under Wine, when `make windows` has built it (make
+    # windows-bench does both). Wine's text-mode output ends lines in CR LF.
+    windows_build=${WINDOWS_BUILD:-build-windows}
+    if [ -f "$windows_build/bin/window_bench.exe" ] && command -v wine >/dev/null; then
+        step "Windows build under Wine, Xvfb: pacing at 1, 3, 30, 62, 100 and 300 ms (about 40 s)"
+        wine_pacing() {
+            WINEPREFIX=$(realpath "$windows_build")/wine xvfb packaging/windows/wine-run.sh \
+                "$windows_build/bin/window_bench.exe" pacing -platform windows:fontengine=freetype |
+                tr -d '\r' | sed 's/^row|\([^|]*\)|windows|/row|\1|Windows build, Wine on Xvfb|/'
+        }
+        collect wine_pacing
+    else
+        step "no Windows build in $windows_build: make windows-bench adds its pacing under Wine"
+    fi
+
 fi
 
 ram=$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)
