@@ -1,11 +1,13 @@
 # `make debian-check`: `make test` and `make package-check` in a minimal root of another
 # Debian release, made once with mmdebstrap and kept in DEBIAN_CACHE (needs root).
 # DEBIAN_SUITE=trixie (Debian 13) by default; DEBIAN_SUITE=testing tries the next release.
+# DEBIAN_COMMANDS="make bench-tick" runs other commands there instead.
 DEBIAN_SUITE ?= trixie
 DEBIAN_CACHE ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel
 DEBIAN_MIRROR ?= http://deb.debian.org/debian
+DEBIAN_COMMANDS ?= make test && make package-check
 
 .PHONY: debian-check
 
 debian-check:
-	@scripts/debian-leg.sh $(DEBIAN_SUITE) $(DEBIAN_CACHE) $(DEBIAN_MIRROR)
+	@scripts/debian-leg.sh $(DEBIAN_SUITE) $(DEBIAN_CACHE) $(DEBIAN_MIRROR) "$(DEBIAN_COMMANDS)"

@@ -3,9 +3,13 @@
 # on a virtual display, checks that its window appears, and removes the package again.
 PACKAGE_BUILD ?= build-pkg
 
-.PHONY: package package-check
+.PHONY: package package-check package-deps
 
-package: deps
+# CPack's Debian generator finds the libraries' packages with file and dpkg-shlibdeps.
+package-deps: deps
+	@scripts/install-deps.sh file
+
+package: package-deps
 	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	@cd $(PACKAGE_BUILD) && cpack -G DEB

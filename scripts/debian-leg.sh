@@ -4,13 +4,15 @@
 # the checkout's committed tree in a root that has only Debian's minimal system and make.
 # The root is made once with mmdebstrap and kept in CACHE/debian-SUITE, so later runs
 # reuse it together with the packages the commands installed there; delete that folder
-# to start from nothing again. Exits with the commands' status.
-# Usage: debian-leg.sh SUITE CACHE [MIRROR]     (SUITE: trixie, testing, ...)
+# to start from nothing again. Exits with the commands' status. Other commands can be
+# given instead, such as "make bench-tick".
+# Usage: debian-leg.sh SUITE CACHE [MIRROR [COMMANDS]]     (SUITE: trixie, testing, ...)
 set -euo pipefail
 
 suite=$1
 cache=$2
 mirror=${3:-http://deb.debian.org/debian}
+commands=${4:-make test && make package-check}
 root=$cache/debian-$suite
 checkout=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 
@@ -54,24 +56,34 @@ in_root() {
         in_root "$root" "$@"
 }
 
-command -v mmdebstrap > /dev/null || "$checkout/scripts/install-deps.sh" mmdebstrap
-[ -x "$root/usr/bin/make" ] || make_root
+# The whole run is one function, so that bash has read all of it before it starts.
+main() {
+    command -v mmdebstrap > /dev/null || "$checkout/scripts/install-deps.sh" mmdebstrap
+    # One run at a time in a root: a second waits for the first.
+    mkdir -p "$cache"
+    exec 9> "$root.lock"
+    flock 9
+    [ -x "$root/usr/bin/make" ] || make_root
 
-say "copying the committed tree of $checkout"
-rm -rf "$root/root/actuator-panel"
-mkdir -p "$root/root/actuator-panel"
-git -C "$checkout" archive --format=tar HEAD | tar -x -C "$root/root/actuator-panel"
+    say "copying the committed tree of $checkout"
+    rm -rf "$root/root/actuator-panel"
+    mkdir -p "$root/root/actuator-panel"
+    git -C "$checkout" archive --format=tar HEAD | tar -x -C "$root/root/actuator-panel"
 
-status=0
-in_root bash -c 'cd /root/actuator-panel && make test && make package-check' || status=$?
+    status=0
+    say "running: $commands"
+    in_root bash -c "cd /root/actuator-panel && $commands" || status=$?
 
-versions=$(in_root bash -c '. /etc/os-release
-    echo "$PRETTY_NAME (Debian $(cat /etc/debian_version))," \
-        "Qt $(dpkg-query -W -f="\${Version}" qt6-base-dev 2> /dev/null || echo "not installed")," \
-        "$(g++ --version 2> /dev/null | head -n 1 || echo "no g++")"')
-if [ "$status" -eq 0 ]; then
-    say "PASSED on $versions"
-else
-    say "FAILED (status $status) on $versions"
-fi
-exit "$status"
+    versions=$(in_root bash -c '. /etc/os-release
+        echo "$PRETTY_NAME (Debian $(cat /etc/debian_version))," \
+            "Qt $(dpkg-query -W -f="\${Version}" qt6-base-dev 2> /dev/null || echo "not installed")," \
+            "$(g++ --version 2> /dev/null | head -n 1 || echo "no g++")"')
+    if [ "$status" -eq 0 ]; then
+        say "PASSED on $versions"
+    else
+        say "FAILED (status $status) on $versions"
+    fi
+    exit "$status"
+}
+
+main
