@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the panel need, and
 # any further packages named as arguments (the fuzz build adds clang this way).
-# Does nothing when they are all present; uses sudo when not run as root.
+# Does nothing when they are all present; uses sudo when not run as root. Elsewhere than on
+# Debian and its derivatives it only names them, and the build then finds what is there.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,11 @@ packages=(
     valgrind
     "$@"
 )
+
+if ! command -v dpkg-query > /dev/null || ! command -v apt-get > /dev/null; then
+    echo "install-deps: not a Debian system; install these (Debian's names) by hand: ${packages[*]}" >&2
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
