@@ -1,6 +1,7 @@
 // Benchmarks through the real panel window: pacing, CPU, idle cost, start-up, memory and
 // export. Run by bench/run-bench.sh, once on the offscreen platform and once under Xvfb.
 #include "modes.h"
+#include "panel/event_loop.h"
 
 #include <QApplication>
 #include <QString>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string mode = argv[1];
+    chooseEventLoop(); // as the program does
     try {
 #ifdef _WIN32
         // The Windows build, run under Wine, measures pacing only: the other benchmarks

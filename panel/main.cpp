@@ -1,3 +1,4 @@
+#include "panel/event_loop.h"
 #include "panel/file_locations.h"
 #include "panel/form1.h"
 #include "panel/message_box.h"
@@ -5,6 +6,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    chooseEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     Form1 window;

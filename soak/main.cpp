@@ -5,6 +5,7 @@
 //
 //   actuator-soak [motion ticks, default 200000] [sample period in ms, default 1]
 #include "memory.h"
+#include "panel/event_loop.h"
 #include "panel/file_locations.h"
 #include "panel/form1.h"
 #include "panel/message_box.h"
@@ -81,9 +82,14 @@ int main(int argc, char** argv) {
     }
     // Save writes into a home folder of the run's own, never over the user's export file.
     QTemporaryDir home;
+    if (!home.isValid()) {
+        std::fprintf(stderr, "no scratch home: %s\n", qPrintable(home.errorString()));
+        return 1;
+    }
     qputenv("HOME", QFile::encodeName(home.path()));
     // The desktop folder, where the export file is, comes from the folder settings there.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+    chooseEventLoop(); // as the program does
     QApplication app(argc, argv);
     const long ticks = argc > 1 ? std::atol(argv[1]) : 200000;
     const int samplePeriod = argc > 2 ? std::atoi(argv[2]) : 1;

@@ -32,6 +32,7 @@ class ExportBytes : public testing::TestWithParam<ExportCase> {};
 TEST_P(ExportBytes, OneTabAndCrLfPerPairAndNothingElse) {
     const ExportCase& c = GetParam();
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("a/b/export.txt"));
     if (c.earlier) {
         ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("a/b"))));
@@ -81,6 +82,7 @@ class SaveWhileRunning : public testing::TestWithParam<RunningCase> {};
 TEST_P(SaveWhileRunning, TouchesNoFileAndAsksToStop) {
     const RunningCase& c = GetParam();
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("export.txt"));
     const QByteArray earlier = "9\t9\r\n";
     if (c.earlierFile) {
@@ -132,6 +134,7 @@ class BlockedPath : public testing::TestWithParam<BlockedCase> {};
 
 TEST_P(BlockedPath, ReportsAndKeepsListsAndFiles) {
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     const QString blocker = dir.filePath(QStringLiteral("blocker"));
     const QByteArray blockerBytes = "keep me\n";
     ASSERT_TRUE(writeBytes(blocker, blockerBytes));
@@ -201,6 +204,7 @@ private:
 
 TEST(Export, HeldFileKeepsTheEarlierFileUntilReleased) {
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("export.txt"));
     const QByteArray earlier = "1\t2\r\n";
     ASSERT_TRUE(writeBytes(path, earlier));
@@ -230,6 +234,7 @@ TEST(Export, HeldFileKeepsTheEarlierFileUntilReleased) {
 TEST(Export, FullListsWriteEveryPair) {
     constexpr int kMostEntries = 32767;
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("export.txt"));
     LoggedPanel logged(path);
     logged.panel.moveTo(QStringLiteral("0.002"));

@@ -121,6 +121,7 @@ private:
 
 TEST(RandomSequence, ListsStayPairedAndSavesMatchThem) {
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     RandomOperator op(dir.filePath(QStringLiteral("export.txt")));
     for (int i = 0; i < 5000; ++i) {
         op.step();

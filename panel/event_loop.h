@@ -1,0 +1,4 @@
+#pragma once
+// The event loop the panel runs on; chosen once, before the QApplication is made.
+
+void chooseEventLoop();
