@@ -9,17 +9,17 @@
 # Usage: debian-leg.sh SUITE CACHE [MIRROR [COMMANDS]]     (SUITE: trixie, testing, ...)
 set -euo pipefail
 
+if [ "$(id -u)" -ne 0 ]; then
+    echo "make debian-check needs root: it makes a Debian root with mmdebstrap and enters it with chroot; run it as root or with sudo" >&2
+    exit 1
+fi
+
 suite=$1
 cache=$2
 mirror=${3:-http://deb.debian.org/debian}
 commands=${4:-make test && make package-check}
 root=$cache/debian-$suite
-checkout=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
-
-if [ "$(id -u)" -ne 0 ]; then
-    echo "debian-leg: needs root (it makes a Debian root and enters it with chroot); run it as root or with sudo" >&2
-    exit 1
-fi
+checkout=$(cd "$(dirname "$0")/.." && pwd)
 
 say() { echo "debian-leg ($suite): $*" >&2; }
 
@@ -68,7 +68,9 @@ main() {
     say "copying the committed tree of $checkout"
     rm -rf "$root/root/actuator-panel"
     mkdir -p "$root/root/actuator-panel"
-    git -C "$checkout" archive --format=tar HEAD | tar -x -C "$root/root/actuator-panel"
+    # Run through sudo, git would refuse a checkout that another user owns.
+    git -c safe.directory="$checkout" -C "$checkout" archive --format=tar HEAD |
+        tar -x -C "$root/root/actuator-panel"
 
     status=0
     say "running: $commands"
