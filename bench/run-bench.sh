@@ -119,7 +119,6 @@ else
     else
         step "no Windows build in $windows_build: make windows-bench adds its pacing under Wine"
     fi
-
 fi
 
 ram=$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)

@@ -6,8 +6,8 @@
 void chooseEventLoop() {
     // Qt's own event loop rather than GLib's: nothing in the panel runs on GLib, and GLib's
     // loop costs every timer tick some 4 k instructions more with Qt 6.4 and 9 k with
-    // Qt 6.8, a third of what the panel itself spends on a tick. QT_NO_GLIB set in the
-    // environment, even to nothing (which keeps GLib), is left as it is.
+    // Qt 6.8. QT_NO_GLIB set in the environment, even to nothing (which keeps GLib), is
+    // left as it is.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
         qputenv("QT_NO_GLIB", QByteArrayLiteral("1"));
     }

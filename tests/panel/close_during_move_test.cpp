@@ -92,7 +92,7 @@ protected:
         // that writes into the scratch home.
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
                    QStringLiteral("unix:path=") + runtime_.filePath(QStringLiteral("no-bus")));
-        // no effect unless the program is built with them
+        // The sanitizers' settings: no effect unless the program is built with them.
         ASSERT_NO_FATAL_FAILURE(sanitizeSystemLibraries(env));
         program_.setProcessEnvironment(env);
         program_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
