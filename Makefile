@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # The front door: `make run` builds and launches the panel, `make test` runs every test.
 # Both install the Debian packages they need first.
 BUILD ?= build

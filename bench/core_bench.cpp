@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // The logic alone, through the in-memory fakes: one motion step, and the text of a number.
 // Printed as Google Benchmark's own table, then as rows of the one table of the runner.
 #include "fakes/fake_controls.h"

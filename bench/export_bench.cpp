@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Saving a full log: both lists hold 32767 entries and Save is pressed on an idle window.
 #include "measures.h"
 #include "model/numbers.h"

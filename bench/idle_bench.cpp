@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // The cost of an open window that nobody uses: CPU over 10 s, and every timer event the
 // process receives meanwhile (there should be none).
 #include "measures.h"

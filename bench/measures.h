@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // Figures the benchmarks compute from what they record, and the rows of the one table
 // they print. Kept apart from the window so the arithmetic can be checked on its own.

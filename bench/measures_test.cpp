@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #include "measures.h"
 
 #include <gtest/gtest.h>

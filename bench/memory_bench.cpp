@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Memory over a long move: 100 000 motion ticks through the real window, back and forth
 // across the stroke, with the data log sampled as often as at 10 RPM (one sample every
 // 2000 / 30 ticks). The ticks are delivered as timer events to Timer1 and Timer2 without

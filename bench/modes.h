@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The benchmarks of the real window, one per command of window_bench. Each prints its
 // rows of the table and returns the process exit code.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The two peers a motion tick is measured against: the naive way of showing the same two
 // readouts (two line edits with the look of the panel's readouts, given the texts each tick

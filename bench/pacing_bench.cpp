@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Moves at each of the panel's typical periods through the real window and timers: how
 // closely the motion ticks keep their period, and what the process spends per tick.
 #include "measures.h"

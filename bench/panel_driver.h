@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // Drives the real panel window as an operator would: a scratch home folder with a
 // background picture, the window opened and shown, speeds and targets typed, the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Runs every benchmark of a release build and prints one table of the figures, in
 # Markdown. The window benchmarks run on Qt's offscreen platform and, when xvfb-run is
 # installed, again in a real X window under Xvfb. Progress goes to stderr.

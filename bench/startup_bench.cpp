@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Time from process start to the first paint of the window. A parent notes the time,
 // starts this program again as a child that opens the window as main() does, and the
 // child reports when its first paint has been painted and flushed.

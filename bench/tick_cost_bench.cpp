@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // What a 30 ms motion tick costs over a whole move (0 -> 1 inch at 10 RPM, 21 opening ticks
 // and 1000 steps, with a sample every 2 s), beside two peers: an empty 30 ms timer with the
 // panel shown, and two line edits with the readouts' look given the same texts

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Benchmarks through the real panel window: pacing, CPU, idle cost, start-up, memory and
 // export. Run by bench/run-bench.sh, once on the offscreen platform and once under Xvfb.
 #include "modes.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Fuzz target for the handlers: an input is a script of operator actions and timer ticks,
 // one per line, run against the actuator and the data log over fakes. The rig checks the
 // invariants after every step.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The actuator and the data log wired to in-memory fakes, with every operator action and
 // timer tick as a call that checks the panel's invariants once it is done. Any broken

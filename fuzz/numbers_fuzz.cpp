@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Fuzz target for the number texts: any bytes are read as an operator's text and as raw
 // doubles. Nothing may crash, and every text that numberText prints for a finite value
 // must read back, with parseNumber, as a value that prints as the same text: the panel

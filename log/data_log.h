@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The data log: samples of position and pressure in two paired lists, cleared together
 // and exported together. The lists are the only store of samples.

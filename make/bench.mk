@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # `make bench`: a release build in build-bench/ and every benchmark, printed as one table;
 # `make bench-tick`: only the cost of a motion tick over a whole move.
 # Only the two benchmark programs and what they link are built; `cmake --build build-bench`

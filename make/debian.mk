@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # `make debian-check`: `make test` and `make package-check` in a minimal root of another
 # Debian release, made once with mmdebstrap and kept in DEBIAN_CACHE (needs root).
 # DEBIAN_SUITE=trixie (Debian 13) by default; DEBIAN_SUITE=testing tries the next release.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # `make format-check`: every C++ file keeps the committed .clang-format. Debian 12's
 # clang-format decides; other versions may wrap a few lines differently.
 .PHONY: format-check

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Fuzzing: `make fuzz` builds the libFuzzer targets with clang in build-fuzz/ and runs
 # each for FUZZ_SECONDS seconds, starting from its seed corpus in fuzz/corpus/<target>/.
 # New inputs go to build-fuzz/corpus/<target>/, crashing ones to build-fuzz/findings/.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # `make package`: a release build in build-pkg/ and its Debian package, built by CPack.
 # `make package-check`: installs that package with apt-get, starts the installed program
 # on a virtual display, checks that its window appears, and removes the package again.

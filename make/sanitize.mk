@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # `make test-sanitize` builds the whole program and its tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-asan/ and runs the suite; any report fails the run.
 # Leaks inside the D-Bus library are ignored (make/lsan.supp); nothing else is. Strict

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # `make soak`: the long run through the real window (offscreen) in build-soak/; not part
 # of `make test`. SOAK_TICKS motion ticks at 1 ms, a sample tick every SOAK_SAMPLE_MS ms.
 SOAK_BUILD ?= build-soak

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # `make windows`: the Windows program cross-compiled with mingw-w64 in build-windows/,
 # with its DLLs beside it in build-windows/bin/, a zip and an NSIS installer.
 # `make windows-test`: the model and log tests under Wine, then the installed program

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The simulated lead-screw actuator and the handlers that drive it: the motion tick of
 // the motion timer and the responses to the run controls. The running state is the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The few things the actuator logic needs of the panel's controls. The window adapts
 // real widgets to these; the tests adapt in-memory fakes.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Installs the Debian package from the given build folder with apt-get, checks what it
 # put where, validates its desktop entry and its AppStream metadata, starts the installed
 # program on a virtual X display, checks that its window appears at the panel's size,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The application's style, except that the panel of a line edit (its ground and its
 // rounded, antialiased outline) is drawn once for each size, state and palette and then

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The actuator view, Picture1: opens downward in coloured steps, then shows the fixed
 // and the moving picture of the actuator on a white ground. It keeps what it shows as

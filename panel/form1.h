@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The operator panel: the one window. It creates the controls at their places, wires
 // each control event to its one handler, and runs start-up. The behaviour lives in the

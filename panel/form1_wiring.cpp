@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Form1's event wiring, focus order and start-up.
 #include "panel/drawing_area.h"
 #include "panel/file_locations.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The list widget of a data log. Its entries are one line each, come only at the end, one
 // per sample, and go only all at once. A plain list widget repaints every entry it shows

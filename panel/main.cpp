@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #include "panel/event_loop.h"
 #include "panel/file_locations.h"
 #include "panel/form1.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // Places, fonts and colours of the panel's controls. Places are given in twips,
 // 1/1440 inch; the panel maps 15 twips to one device-independent pixel.

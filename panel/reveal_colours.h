@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // The colours the drawing area passes through while it opens: a pseudo-random sequence
 // of palette indices 0..4 with a fixed start, the same in every run and for every area.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // A push button whose caption wraps onto several lines when the button is too narrow.
 // text() keeps the caption whole, so it reads the same to tests and screen readers.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Runs the README's own commands, `make test` and then `make package-check`, in a minimal
 # root of another Debian release, as a new user of that release would: a clean copy of
 # the checkout's committed tree in a root that has only Debian's minimal system and make.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 """Draw the two pictures shown in the panel's drawing area.
 
     fixed.bmp   200 x 150  the actuator's stationary parts: see-through barrel with

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing the panel need, and
 # any further packages named as arguments (the fuzz build adds clang this way).
 # Does nothing when they are all present; uses sudo when not run as root. Elsewhere than on

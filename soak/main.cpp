@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // The soak run: a long back-and-forth run through the real window (offscreen unless a
 // platform is named), the lists filled to their limit and kept there, then Save. Prints
 // the memory at the start, once the lists are full and at the end, and the peak; checks

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // A long run through the real window and its real timers: moves back and forth at
 // 599 RPM, one motion tick a millisecond, until a given number of motion ticks have

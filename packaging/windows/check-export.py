@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 """Checks an export file written after one move from 0 towards a larger target.
 
 Every line must be a pair the panel can log, in the order it logs them: the position after

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Checks the Windows installer and program from outside, under Wine on a virtual X display:
 # installs silently, starts the installed program, drives a move with real clicks and
 # keys, saves, checks the export file and the background picture, closes the window, and

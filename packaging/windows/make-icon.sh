@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Makes actuator-panel.ico, the Windows program's icon, from the desktop icon: one picture
 # for each size Windows shows (16 to 256 pixels). Needs rsvg-convert (librsvg2-bin) and
 # ImageMagick's convert. The .ico is committed, so the build itself needs neither.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # CMake toolchain file: Debian's mingw-w64 cross compiler for 64-bit Windows, posix thread
 # model (Qt's threads need it).
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Makes sure that Qt 6.4.2 for 64-bit Windows (mingw-w64) is in PREFIX and prints PREFIX.
 # From TARBALL when one is given (a copy packed from such a PREFIX, with qt6-mingw/ at its
 # top); otherwise built once from Debian's own qt6-base source with Debian's host Qt tools,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
 # Runs a Windows program under Wine in the Windows build's own Wine prefix (WINEPREFIX,
 # made on first use), and exits with the program's exit status. The test runner uses it
 # for every test program of the Windows build.

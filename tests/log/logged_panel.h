@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // A fake panel with its two log lists and the data log over them, and a clock that
 // delivers the ticks of both timers in the order simulated time brings them.

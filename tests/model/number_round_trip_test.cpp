@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Every text the panel prints for a number must read back as a number that prints the
 // same, in any locale: readouts, log entries and the default texts are read as input.
 #include "model/numbers.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // What assistive technology sees of the panel: each control the operator uses has a
 // name and a role, and Tab walks the controls in the panel's tab order.
 #include "home_panel.h"

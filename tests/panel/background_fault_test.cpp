@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Start-up with a background picture that is missing or not a picture at all: the panel
 // opens on its plain back colour, says once on standard error why, and works as usual.
 #include "home_panel.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // The readouts draw their frames from pictures of the style's own drawing: they must look
 // exactly as a plain line edit does, in every state and after a change of palette.
 #include "panel/cached_frame_style.h"

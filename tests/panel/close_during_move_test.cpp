@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Closing the window during a move, with the real program on a virtual X display of its
 // own: the program ends at once, without waiting for the move, and writes no file. The
 // move is started as an operator starts it (a click in the target box, "3", a click on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #include "home_panel.h"
 #include "panel/file_locations.h"
 #include "panel/form1.h"

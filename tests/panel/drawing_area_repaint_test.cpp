@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // The drawing area repaints only what differs from what it last showed. What reaches the
 // screen (the offscreen platform's backing store) must still be the whole drawing.
 #include "panel/drawing_area.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #include "home_panel.h"
 #include "model/numbers.h"
 #include "panel/drawing_area.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // A panel window whose home folder is a fresh temporary folder, so that a test decides
 // what lies at the background picture's and the export file's places before the window

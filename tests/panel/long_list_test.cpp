@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // A sample added to a long log list costs the same as one added to a short list: the
 // list places the new entry without measuring every entry it already holds. Measuring
 // them all made each sample into a nearly full list stall the window for over 0.1 s.

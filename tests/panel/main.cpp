@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Window tests run on the offscreen platform, so they need no display.
 #include "panel/event_loop.h"
 

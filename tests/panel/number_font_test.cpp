@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // The readouts and the log lists draw their number texts without shaping where the locale
 // allows it, and the lists repaint only the entries a sample adds. What reaches the screen
 // must be, pixel for pixel, the whole of each control drawn afresh with shaping.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // The panel timer re-arms its single-shot QTimer after every tick; these check that the
 // ticks go on while it is enabled and end for good when a tick's handler disables it.
 #include "panel/qt_controls.h"

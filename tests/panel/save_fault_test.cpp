@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 // Save when the export file cannot be written: the operator is told why, the lists keep
 // every entry, the panel keeps working, and once the cause is gone Save writes them all.
 #include "home_panel.h"

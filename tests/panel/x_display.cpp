@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #include "x_display.h"
 
 // Xlib last: it defines macros such as Bool and Status that Qt's headers must not see.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 // A client connection to an X display, for driving a program from outside as its user
 // and window manager would: find its window by title, read the window's pixels, and ask
