@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Actuator Panel contributors
 // SPDX-License-Identifier: MIT
 
+#include "panel/command_line.h"
 #include "panel/event_loop.h"
 #include "panel/file_locations.h"
 #include "panel/form1.h"
@@ -9,8 +10,14 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    if (const auto status = answerInformationOptions(argc, argv)) {
+        return *status;
+    }
     chooseEventLoop();
     QApplication app(argc, argv);
+    if (const auto status = refuseLeftArguments(argc, argv)) {
+        return *status;
+    }
     QApplication::setApplicationName(kApplicationTitle);
     Form1 window;
     window.startUp(backgroundPicturePath());
