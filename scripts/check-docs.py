@@ -8,6 +8,7 @@ no line that starts with "|" is left outside a table for want of its separator r
 Markdown is read by markdown-it-py (CommonMark with GitHub's tables), Debian's
 python3-markdown-it, hence Debian's own python3. Exits 1 when anything is wrong.
 """
+import os
 import posixpath
 import re
 import subprocess
@@ -96,6 +97,9 @@ def check(path, text, files, parser, anchors_of):
 
 
 def main():
+    top = subprocess.run(["git", "rev-parse", "--show-toplevel"], check=True,
+                         capture_output=True, text=True).stdout.strip()
+    os.chdir(top)
     files = tracked_files()
     documents = sorted(f for f in files if f.endswith(".md"))
     parser = MarkdownIt("commonmark").enable("table")
