@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Actuator Panel contributors
 # SPDX-License-Identifier: MIT
-# Installs the Debian package from the given build folder with apt-get, checks what it
+# Checks the Debian package from the given build folder with lintian, which must find no
+# error and no warning; installs it with apt-get, checks what it
 # put where, validates its desktop entry and its AppStream metadata, starts the installed
 # program on a virtual X display, checks that its window appears at the panel's size,
 # ends it, and removes the package again.
@@ -9,7 +10,7 @@
 set -euo pipefail
 
 build=${1:-build-pkg}
-deb=$(ls -t "$build"/actuator-panel_*.deb 2>/dev/null | head -n 1)
+deb=$(ls -t "$build"/actuator-panel_*~*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { echo "no actuator-panel_*.deb in $build; run make package" >&2; exit 1; }
 deb=$(realpath "$deb")
 
@@ -17,7 +18,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 for tool in xvfb-run:xvfb xdotool:xdotool desktop-file-validate:desktop-file-utils \
-    appstreamcli:appstream; do
+    appstreamcli:appstream lintian:lintian; do
     command -v "${tool%%:*}" > /dev/null || $sudo apt-get install -y -qq "${tool#*:}"
 done
 
@@ -32,6 +33,13 @@ remove() {
     [ ! -e /usr/bin/actuator-panel ] || fail "/usr/bin/actuator-panel is still there"
 }
 
+echo "== lintian $(lintian --version | sed 's/^Lintian v//')"
+# Informational tags are shown too; only errors and warnings fail the check.
+status=0
+report=$(lintian --info --fail-on error,warning "$deb" 2>&1) || status=$?
+grep -v '^running with root privileges' <<< "$report" | sed 's/^/   /' || true
+[ "$status" -eq 0 ] || fail "lintian reports errors or warnings"
+
 echo "== installing $deb"
 $sudo apt-get install -y -qq "$deb"
 trap remove EXIT
@@ -39,7 +47,9 @@ trap remove EXIT
 echo "== installed files and dependencies"
 metainfo=/usr/share/metainfo/invalid.actuator_panel.ActuatorPanel.metainfo.xml
 for f in /usr/bin/actuator-panel /usr/share/applications/actuator-panel.desktop \
-    /usr/share/icons/hicolor/scalable/apps/actuator-panel.svg "$metainfo"; do
+    /usr/share/icons/hicolor/scalable/apps/actuator-panel.svg "$metainfo" \
+    /usr/share/man/man1/actuator-panel.1.gz /usr/share/doc/actuator-panel/copyright \
+    /usr/share/doc/actuator-panel/changelog.Debian.gz /usr/share/doc/actuator-panel/changelog.gz; do
     dpkg -L actuator-panel | grep -qx "$f" || fail "$f is not in the package"
     [ -f "$f" ] || fail "$f is missing"
     echo "   $f"
@@ -60,8 +70,11 @@ grep -qx "Name: Actuator Panel" <<< "$listed" || fail "AppStream does not list t
 grep -qx "Icon: actuator-panel" <<< "$listed" || fail "AppStream finds no icon for the program"
 echo "   AppStream lists: $(head -n 1 <<< "$listed")"
 version=$(dpkg-query -W -f='${Version}' actuator-panel)
-grep -q "<release version=\"$version\"" "$metainfo" ||
-    fail "$metainfo has no release entry for version $version"
+# The package's version is the program's with a Debian revision: 1.0.0-1~deb12.
+grep -q "<release version=\"${version%%-*}\"" "$metainfo" ||
+    fail "$metainfo has no release entry for version ${version%%-*}"
+[ "$(actuator-panel --version | head -n 1)" = "actuator-panel ${version%%-*}" ] ||
+    fail "actuator-panel --version does not say ${version%%-*}"
 depends=$(dpkg-query -W -f='${Depends}' actuator-panel)
 echo "   Depends: $depends"
 for p in libqt6widgets6 libqt6gui6 libqt6core6 fonts-dejavu-core fonts-ebgaramond; do
