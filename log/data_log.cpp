@@ -55,7 +55,7 @@ QString writeAtomically(const QString& path, const QByteArray& content) {
 }
 } // namespace
 
-DataLog::DataLog(DataLogControls controls, const Actuator& actuator, QString exportPath)
+DataLog::DataLog(const DataLogControls& controls, const Actuator& actuator, QString exportPath)
     : controls_(controls), actuator_(actuator), exportPath_(std::move(exportPath)) {}
 
 void DataLog::sampleTick() {

@@ -17,7 +17,7 @@ struct DataLogControls {
 
 class DataLog {
 public:
-    DataLog(DataLogControls controls, const Actuator& actuator, QString exportPath);
+    DataLog(const DataLogControls& controls, const Actuator& actuator, QString exportPath);
 
     void sampleTick(); // each tick of Timer2
     void reset();      // "Reset List Data"

@@ -26,7 +26,7 @@ struct ActuatorControls {
 
 class Actuator {
 public:
-    explicit Actuator(ActuatorControls controls, QLocale locale = QLocale());
+    explicit Actuator(const ActuatorControls& controls, QLocale locale = QLocale());
 
     // One tick of Timer1: a reveal step of the drawing area, or one 0.001 inch step.
     void motionTick();
