@@ -3,6 +3,8 @@
 
 #include "panel/drawing_area.h"
 
+#include "panel/panel_style.h"
+
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QPainter>
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr double kRevealStepTwips = 120.0;
 constexpr double kOpenHeightTwips = 2535.0;
 constexpr int kGroundIndex = 15; // bright white
