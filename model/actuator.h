@@ -39,7 +39,6 @@ public:
     bool running() const { return controls_.Timer1.enabled(); }
     double position() const { return pos; }
     double pressure() const { return pres; }
-    std::int16_t drawingPlace() const { return ImgLeft; }
     const QLocale& locale() const { return locale_; }
 
     // The period of Timer1 for the given speed text, or nothing for a speed that

@@ -105,14 +105,8 @@ void DrawingArea::drawActuator(std::int16_t imgLeft) {
     changed();
 }
 
-double DrawingArea::heightTwips() const {
-    return heightTwips_;
-}
-
-QColor DrawingArea::backgroundColour() const {
-    return background_;
-}
-
+// Qt calls it, through the widget's virtual function table.
+// cppcheck-suppress unusedFunction
 void DrawingArea::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), background_);

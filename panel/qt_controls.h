@@ -65,7 +65,6 @@ public:
     void setEnabled(bool enabled) override;
 
     void onTick(const std::function<void()>& handler);
-    const QTimer& qtTimer() const { return *timer_; }
 
 private:
     void apply();

@@ -31,7 +31,7 @@ TEST_P(PressureAndPlace, ComputedFromPositionBeforeStep) {
     const double expectedPressure = 5860.0 - 2016.0 * before;
     EXPECT_EQ(panel.actuator.pressure(), expectedPressure);
     EXPECT_NEAR(panel.actuator.pressure(), GetParam().pressure, 3.0);
-    EXPECT_EQ(panel.actuator.drawingPlace(), GetParam().imgLeft);
+    EXPECT_EQ(panel.view.drawnAt.back(), GetParam().imgLeft);
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, PressureAndPlace,
@@ -59,7 +59,6 @@ TEST(MotionTick, RevealTicksRecomputeButShowNothing) {
     panel.actuator.startMove();
     panel.actuator.motionTick();
     EXPECT_EQ(panel.actuator.pressure(), 5860.0);
-    EXPECT_EQ(panel.actuator.drawingPlace(), 205);
     EXPECT_EQ(panel.actuator.position(), 0.0);
     EXPECT_EQ(panel.Text2.value, QStringLiteral("0.00"));
     EXPECT_EQ(panel.Text3.value, QStringLiteral("0.00"));

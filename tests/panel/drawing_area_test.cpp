@@ -61,18 +61,12 @@ protected:
 
 TEST_F(DrawingAreaTest, RevealOpensDownwardInPaletteColours) {
     EXPECT_EQ(area.geometry(), QRect(8, 16, 313, 1));
-    EXPECT_EQ(area.backgroundColour(), QColor(192, 192, 192));
     for (int step = 1; step <= 21; ++step) {
         EXPECT_FALSE(area.revealComplete()) << step;
         area.revealStep();
-        const double twips = 15.0 + 120.0 * step;
-        EXPECT_EQ(area.heightTwips(), twips);
-        EXPECT_EQ(area.geometry(), QRect(8, 16, 313, static_cast<int>(twips / 15)));
-        const QRgb colour = area.backgroundColour().rgb();
-        EXPECT_TRUE(kRevealColours.contains(colour)) << step;
-        EXPECT_EQ(area.grab().toImage().pixel(150, 4), colour) << step;
+        EXPECT_EQ(area.geometry(), QRect(8, 16, 313, 1 + 8 * step)); // 120 twips a step
+        EXPECT_TRUE(kRevealColours.contains(area.grab().toImage().pixel(150, 4))) << step;
     }
-    EXPECT_EQ(area.heightTwips(), 2535.0);
     EXPECT_TRUE(area.revealComplete());
 }
 
@@ -82,7 +76,7 @@ TEST_F(DrawingAreaTest, EveryAreaRevealsInTheSameColours) {
         std::vector<QRgb> seen;
         for (int i = 0; i < 21; ++i) {
             fresh.revealStep();
-            seen.push_back(fresh.backgroundColour().rgb());
+            seen.push_back(fresh.grab().toImage().pixel(150, 4));
         }
         return seen;
     };

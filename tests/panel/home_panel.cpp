@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 void HomePanel::SetUp() {
     ASSERT_TRUE(home_.isValid());
@@ -103,11 +104,11 @@ void HomePanel::expectUsable() {
     control<QLineEdit>("target")->setText(QStringLiteral("3"));
     click("retract");
     EXPECT_TRUE(window->timer1().enabled());
-    EXPECT_TRUE(window->timer1().qtTimer().isActive());
-    EXPECT_TRUE(window->timer2().qtTimer().isActive());
+    EXPECT_TRUE(control<QTimer>("Timer1")->isActive());
+    EXPECT_TRUE(control<QTimer>("Timer2")->isActive());
     click("stop");
     EXPECT_FALSE(window->timer1().enabled());
-    EXPECT_FALSE(window->timer1().qtTimer().isActive());
+    EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
     EXPECT_EQ(entries("position"), position);
     EXPECT_EQ(entries("pressure"), pressure);
     EXPECT_EQ(messages.size(), messageCount) << messages.join(QLatin1Char('|')).toStdString();

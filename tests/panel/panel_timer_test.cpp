@@ -6,6 +6,7 @@
 #include "panel/qt_controls.h"
 
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,6 +24,7 @@ TEST(PanelTimerTicks, GoOnWhileEnabledAndEndWhenAHandlerDisablesThem) {
     for (const auto& c : cases) {
         QObject owner;
         PanelTimer timer(&owner, QStringLiteral("Timer1"), c.periodMs);
+        const QTimer& qtTimer = *owner.findChild<QTimer*>();
         int ticks = 0;
         timer.onTick([&] {
             ++ticks;
@@ -33,15 +35,15 @@ TEST(PanelTimerTicks, GoOnWhileEnabledAndEndWhenAHandlerDisablesThem) {
         timer.setEnabled(true);
         if (c.disableOnTick == 0) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 10; }, 5000)) << c.name;
-            EXPECT_TRUE(timer.qtTimer().isActive()) << c.name;
-            EXPECT_EQ(timer.qtTimer().timerType(), Qt::PreciseTimer) << c.name;
+            EXPECT_TRUE(qtTimer.isActive()) << c.name;
+            EXPECT_EQ(qtTimer.timerType(), Qt::PreciseTimer) << c.name;
             continue;
         }
         EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= c.disableOnTick; }, 5000)) << c.name;
         QTest::qWait(30); // room for ticks that should not come
         EXPECT_EQ(ticks, c.disableOnTick) << c.name;
         EXPECT_FALSE(timer.enabled()) << c.name;
-        EXPECT_FALSE(timer.qtTimer().isActive()) << c.name;
+        EXPECT_FALSE(qtTimer.isActive()) << c.name;
     }
 }
 
@@ -61,13 +63,13 @@ TEST(PanelTimerTicks, TimeoutByHandLeavesTheTimerAsItWas) {
     for (const auto& c : cases) {
         QObject owner;
         PanelTimer timer(&owner, QStringLiteral("Timer2"), c.periodMs);
+        QTimer& qtTimer = *owner.findChild<QTimer*>();
         int ticks = 0;
         timer.onTick([&ticks] { ++ticks; });
         timer.setEnabled(c.enabled);
-        QMetaObject::invokeMethod(const_cast<QTimer*>(&timer.qtTimer()), "timeout",
-                                  Qt::DirectConnection);
+        QMetaObject::invokeMethod(&qtTimer, "timeout", Qt::DirectConnection);
         EXPECT_EQ(ticks, 1) << c.name;
-        EXPECT_EQ(timer.qtTimer().isActive(), c.running) << c.name;
+        EXPECT_EQ(qtTimer.isActive(), c.running) << c.name;
     }
 }
 
