@@ -21,6 +21,8 @@
 
 namespace {
 
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
 // Runs the event loop, sleeping only while no event is due, until `done` holds.
 template <typename Predicate> bool runUntil(Predicate done, int timeoutMs) {
     QElapsedTimer clock;
@@ -58,6 +60,12 @@ TEST_F(PanelWindow, StartsIdleWithInitialTexts) {
     EXPECT_EQ(control<QListWidget>("pressure")->count(), 0);
     EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("retract"));
     EXPECT_TRUE(messages.isEmpty());
+
+    openWindow(kGerman);
+    for (const char* box : {"target", "Text2", "Text3"}) {
+        EXPECT_EQ(textOf(box), QStringLiteral("0,00")) << box;
+    }
+    EXPECT_EQ(textOf("mtrspd"), QStringLiteral("4,8"));
 }
 
 struct Geometry {
@@ -135,9 +143,12 @@ TEST_F(PanelWindow, ListsLieOverTheirHeadings) {
     EXPECT_EQ(window->childAt(500, 320), control<QWidget>("Label6"));
 }
 
+// In a locale whose decimal separator is not a point, so that texts written in the C
+// locale show.
 TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
+    openWindow(kGerman);
     control<QLineEdit>("mtrspd")->setText(QStringLiteral("599"));
-    control<QLineEdit>("target")->setText(QStringLiteral("0.05"));
+    control<QLineEdit>("target")->setText(QStringLiteral("0,05"));
     QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Warning: Infeasible motor speed")});
     EXPECT_TRUE(window->timer1().enabled());
@@ -149,8 +160,8 @@ TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
     const double end = window->actuator().position();
     EXPECT_GE(end, 0.05);
     EXPECT_LT(end, 0.051);
-    EXPECT_EQ(textOf("Text2"), numberText(end, QLocale()));
-    EXPECT_EQ(textOf("Text3"), numberText(5860.0 - 2016.0 * (end - 0.001), QLocale()));
+    EXPECT_EQ(textOf("Text2"), numberText(end, kGerman));
+    EXPECT_EQ(textOf("Text3"), numberText(5860.0 - 2016.0 * (end - 0.001), kGerman));
     // Long readouts show their leading digits.
     EXPECT_EQ(control<QLineEdit>("Text2")->cursorPosition(), 0);
     EXPECT_EQ(control<QLineEdit>("Text3")->cursorPosition(), 0);

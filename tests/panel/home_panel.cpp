@@ -28,6 +28,7 @@ void HomePanel::SetUp() {
 
 void HomePanel::TearDown() {
     window.reset();
+    QLocale::setDefault(QLocale::system());
     ModalMessageBox::interceptWith({});
     for (auto it = savedVariables_.rbegin(); it != savedVariables_.rend(); ++it) {
         if (it->second) {
@@ -54,7 +55,8 @@ void HomePanel::nameDesktopFolder(const QString& folder) {
     ASSERT_TRUE(writeBytes(homePath(QStringLiteral(".config/user-dirs.dirs")), settings.toUtf8()));
 }
 
-void HomePanel::openWindow() {
+void HomePanel::openWindow(const QLocale& locale) {
+    QLocale::setDefault(locale);
     window = std::make_unique<Form1>();
     window->startUp(backgroundPicturePath());
     window->show();

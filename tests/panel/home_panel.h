@@ -23,8 +23,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the window and runs its start-up as the program does.
-    void openWindow();
+    // Creates the window and runs its start-up as the program does, in `locale` as the
+    // user's locale. The window tests run in the C locale unless they choose another, so
+    // that the locale of whoever runs them does not matter.
+    void openWindow(const QLocale& locale = QLocale::c());
 
     // Names `folder`, beneath the home folder, as the desktop folder in the user's folder
     // settings, as a desktop in another language does.
