@@ -59,12 +59,7 @@ TEST_F(LoggingWindow, MoveLogsEveryTwoSecondsAndSaveWritesThePairs) {
 
     click("save");
     EXPECT_EQ(messages, QStringList{QStringLiteral("Warning: Infeasible motor speed")});
-    QFile file(exportFilePath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray expected =
-        (positions[0] + '\t' + pressures[0] + "\r\n" + positions[1] + '\t' + pressures[1] + "\r\n")
-            .toUtf8();
-    EXPECT_EQ(file.readAll(), expected);
+    EXPECT_EQ(readBytes(exportFilePath()), exportOf(positions, pressures));
     EXPECT_TRUE(exportFilePath().startsWith(QDir::homePath()));
 }
 

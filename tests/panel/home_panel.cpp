@@ -89,16 +89,6 @@ void HomePanel::addEntries(int count) const {
     }
 }
 
-QByteArray HomePanel::expectedExport() const {
-    const QStringList position = entries("position");
-    const QStringList pressure = entries("pressure");
-    QByteArray content;
-    for (int i = 0; i < position.size(); ++i) {
-        content += position[i].toUtf8() + '\t' + pressure.value(i).toUtf8() + "\r\n";
-    }
-    return content;
-}
-
 void HomePanel::expectUsable() {
     const QStringList position = entries("position");
     const QStringList pressure = entries("pressure");

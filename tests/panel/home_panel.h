@@ -6,6 +6,7 @@
 // what lies at the background picture's and the export file's places before the window
 // exists. Message boxes are answered by recording their texts.
 
+#include "fakes/fake_log_list.h"
 #include "panel/form1.h"
 
 #include <QByteArray>
@@ -50,7 +51,7 @@ protected:
     // Puts `count` distinct pairs into the two lists, as a long run of samples would.
     void addEntries(int count) const;
     // What Save writes for the lists as they are now.
-    QByteArray expectedExport() const;
+    QByteArray expectedExport() const { return exportOf(entries("position"), entries("pressure")); }
 
     // A move can be started and stopped, and doing so leaves the lists as they were.
     void expectUsable();
