@@ -22,9 +22,9 @@ struct LoggedPanel {
     DataLog log;
 
     explicit LoggedPanel(const QString& exportPath = QStringLiteral("unused.txt"),
-                         const QLocale& locale = QLocale::c())
-        : panel(locale),
-          log({position, pressure, panel.Timer1, panel.messages}, panel.actuator, exportPath) {
+                         const QLocale& locale = QLocale::c(), DataLog::CommitStep commit = {})
+        : panel(locale), log({position, pressure, panel.Timer1, panel.messages}, panel.actuator,
+                             exportPath, std::move(commit)) {
         panel.view.revealSteps = panel.view.revealStepsNeeded; // no reveal animation
     }
 
