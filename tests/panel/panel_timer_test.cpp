@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -45,6 +46,27 @@ TEST(PanelTimerTicks, GoOnWhileEnabledAndEndWhenAHandlerDisablesThem) {
         EXPECT_FALSE(timer.enabled()) << c.name;
         EXPECT_FALSE(qtTimer.isActive()) << c.name;
     }
+}
+
+// A tick that comes late keeps the schedule: the next one is armed for what is left of its
+// period, not for a whole period from now, so that the ticks do not drift.
+TEST(PanelTimerTicks, LateTickKeepsTheSchedule) {
+    QObject owner;
+    PanelTimer timer(&owner, QStringLiteral("Timer1"), 100);
+    const QTimer& qtTimer = *owner.findChild<QTimer*>();
+    int ticks = 0;
+    int waitAfterLateTick = -1;
+    timer.onTick([&] {
+        if (++ticks == 1) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150)); // the next comes late
+        } else if (ticks == 2) {
+            waitAfterLateTick = qtTimer.interval();
+            timer.setEnabled(false);
+        }
+    });
+    timer.setEnabled(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
+    EXPECT_LT(waitAfterLateTick, 100);
 }
 
 // A timeout emitted by hand, as a test does to take a sample at once, is one tick for the
