@@ -169,21 +169,13 @@ void ActuatorRig::save() {
         return;
     }
     const bool running = Timer1_.isEnabled;
-    const QByteArray expected = exportedLines();
+    const QByteArray expected = exportOf(position_.items, pressure_.items);
     log_.save();
     if (!running) {
         saved_ = expected;
     }
     require(exportFile() == saved_, "the export file does not hold the saved lists");
     checkState();
-}
-
-QByteArray ActuatorRig::exportedLines() const {
-    QByteArray lines;
-    for (int i = 0; i < position_.count(); ++i) {
-        lines += position_.at(i).toUtf8() + '\t' + pressure_.at(i).toUtf8() + "\r\n";
-    }
-    return lines;
 }
 
 std::optional<QByteArray> ActuatorRig::exportFile() const {

@@ -51,7 +51,6 @@ private:
     void deliverBoxTicks();
     void checkState() const;
     bool refusedStart(qsizetype messagesBefore) const;
-    QByteArray exportedLines() const;
     std::optional<QByteArray> exportFile() const;
 
     FakeTextBox target_;

@@ -36,7 +36,8 @@ bool writeAll(QSaveFile& file, const QByteArray& content) {
 }
 
 // Writes the whole content or nothing: on any failure the earlier file stays as it was.
-QString writeAtomically(const QString& path, const QByteArray& content) {
+QString writeAtomically(const QString& path, const QByteArray& content,
+                        const DataLog::CommitStep& commit) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return QStringLiteral("the folder %1 cannot be created")
             .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
@@ -51,12 +52,14 @@ QString writeAtomically(const QString& path, const QByteArray& content) {
         file.cancelWriting();
         return reason;
     }
-    return file.commit() ? QString() : file.errorString();
+    return (commit ? commit(file) : file.commit()) ? QString() : file.errorString();
 }
 } // namespace
 
-DataLog::DataLog(DataLogControls controls, const Actuator& actuator, QString exportPath)
-    : controls_(controls), actuator_(actuator), exportPath_(std::move(exportPath)) {}
+DataLog::DataLog(const DataLogControls& controls, const Actuator& actuator, QString exportPath,
+                 CommitStep commit)
+    : controls_(controls), actuator_(actuator), exportPath_(std::move(exportPath)),
+      commit_(std::move(commit)) {}
 
 void DataLog::sampleTick() {
     // A full list takes no more samples, so the two lists stay paired.
@@ -78,8 +81,8 @@ void DataLog::save() {
         controls_.messages.show(kStopBeforeSaving);
         return;
     }
-    const QString failure =
-        writeAtomically(exportPath_, exportLines(controls_.position, controls_.pressure, count));
+    const QString failure = writeAtomically(
+        exportPath_, exportLines(controls_.position, controls_.pressure, count), commit_);
     if (!failure.isEmpty()) {
         controls_.messages.show(QStringLiteral("Could not save %1: %2")
                                     .arg(QDir::toNativeSeparators(exportPath_), failure));

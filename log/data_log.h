@@ -8,6 +8,10 @@
 #include "log/log_list.h"
 #include "model/actuator.h"
 
+#include <functional>
+
+class QSaveFile;
+
 struct DataLogControls {
     LogList& position;
     LogList& pressure;
@@ -17,7 +21,12 @@ struct DataLogControls {
 
 class DataLog {
 public:
-    DataLog(DataLogControls controls, const Actuator& actuator, QString exportPath);
+    // Puts the export file, written in full, in place of the earlier one; true when done.
+    // QSaveFile::commit unless given; the tests give one that fails.
+    using CommitStep = std::function<bool(QSaveFile&)>;
+
+    DataLog(const DataLogControls& controls, const Actuator& actuator, QString exportPath,
+            CommitStep commit = {});
 
     void sampleTick(); // each tick of Timer2
     void reset();      // "Reset List Data"
@@ -27,4 +36,5 @@ private:
     DataLogControls controls_;
     const Actuator& actuator_;
     QString exportPath_;
+    CommitStep commit_;
 };

@@ -26,7 +26,7 @@ struct ActuatorControls {
 
 class Actuator {
 public:
-    explicit Actuator(ActuatorControls controls, QLocale locale = QLocale());
+    explicit Actuator(const ActuatorControls& controls, QLocale locale = QLocale());
 
     // One tick of Timer1: a reveal step of the drawing area, or one 0.001 inch step.
     void motionTick();
@@ -39,7 +39,6 @@ public:
     bool running() const { return controls_.Timer1.enabled(); }
     double position() const { return pos; }
     double pressure() const { return pres; }
-    std::int16_t drawingPlace() const { return ImgLeft; }
     const QLocale& locale() const { return locale_; }
 
     // The period of Timer1 for the given speed text, or nothing for a speed that

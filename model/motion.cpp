@@ -8,7 +8,7 @@ namespace {
 constexpr double kStepInches = 0.001;
 } // namespace
 
-Actuator::Actuator(ActuatorControls controls, QLocale locale)
+Actuator::Actuator(const ActuatorControls& controls, QLocale locale)
     : controls_(controls), locale_(std::move(locale)) {}
 
 void Actuator::motionTick() {

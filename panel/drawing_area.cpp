@@ -3,6 +3,8 @@
 
 #include "panel/drawing_area.h"
 
+#include "panel/panel_style.h"
+
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QPainter>
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr double kRevealStepTwips = 120.0;
 constexpr double kOpenHeightTwips = 2535.0;
 constexpr int kGroundIndex = 15; // bright white
@@ -104,14 +105,8 @@ void DrawingArea::drawActuator(std::int16_t imgLeft) {
     changed();
 }
 
-double DrawingArea::heightTwips() const {
-    return heightTwips_;
-}
-
-QColor DrawingArea::backgroundColour() const {
-    return background_;
-}
-
+// Qt calls it, through the widget's virtual function table.
+// cppcheck-suppress unusedFunction
 void DrawingArea::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), background_);

@@ -35,9 +35,6 @@ public:
     void prepareView() override;
     void drawActuator(std::int16_t imgLeft) override;
 
-    double heightTwips() const;
-    QColor backgroundColour() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

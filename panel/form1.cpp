@@ -22,6 +22,14 @@ const QColor kHeadingColour(128, 255, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QSize kClientArea = twipsToPixels(0, 0, 9630, 8370).size();
+
+// Every control the window creates has a place; a name without one is a mistake in the
+// program, and a window with a control out of place must not start.
+void place(QWidget& control) {
+    if (!placeControl(control)) {
+        qFatal("No place for the control %s", qPrintable(control.objectName()));
+    }
+}
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -55,7 +63,7 @@ void Form1::createControls() {
     reset = new WrappingButton(QStringLiteral("Reset List Data"), this);
     reset->setObjectName(QStringLiteral("reset"));
     reset->setFont(panelFont());
-    placeControl(*reset);
+    place(*reset);
     retract = addButton("retract", QStringLiteral("Retract/Extend"));
     createLabels();
 
@@ -88,7 +96,7 @@ void Form1::createPictureHolders() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/moving.bmp")));
     for (QLabel* holder : {Image2, Image1}) {
-        placeControl(*holder);
+        place(*holder);
         holder->hide();
     }
 }
@@ -121,7 +129,7 @@ QLineEdit* Form1::addTextBox(const char* name, const QString& text, const QColor
     box->setObjectName(QString::fromLatin1(name));
     box->setFont(panelFont());
     paintColours(*box, background);
-    placeControl(*box);
+    place(*box);
     return box;
 }
 
@@ -129,7 +137,7 @@ QPushButton* Form1::addButton(const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));
     button->setFont(panelFont());
-    placeControl(*button);
+    place(*button);
     return button;
 }
 
@@ -143,7 +151,7 @@ QListWidget* Form1::addList(const char* name) {
     // after each sample stalled the window, and with it the motion timer.
     list->setUniformItemSizes(true);
     paintColours(*list, kInputColour);
-    placeControl(*list);
+    place(*list);
     return list;
 }
 
@@ -158,7 +166,7 @@ QLabel* Form1::addLabel(const char* name, const QString& caption, bool italicHea
     } else {
         paintColours(*label, kBlack, kWhite);
     }
-    placeControl(*label);
+    place(*label);
     label->lower();
     return label;
 }

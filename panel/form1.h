@@ -32,8 +32,6 @@ public:
 
     const Actuator& actuator() const { return *actuator_; }
     const PanelTimer& timer1() const { return *Timer1; }
-    const PanelTimer& timer2() const { return *Timer2; }
-    const DrawingArea& drawingArea() const { return *Picture1; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

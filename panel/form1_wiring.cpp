@@ -29,13 +29,13 @@ void Form1::wireEvents() {
         DataLogControls{*positionLog_, *pressureLog_, *Timer1, *messages_}, *actuator_,
         exportFilePath());
 
-    Actuator& actuator = *actuator_;
+    Actuator& drive = *actuator_;
     DataLog& dataLog = *dataLog_;
-    connect(retract, &QPushButton::clicked, this, [&actuator] { actuator.startMove(); });
-    connect(stop, &QPushButton::clicked, this, [&actuator] { actuator.stopMove(); });
-    connect(target, &QLineEdit::textChanged, this, [&actuator] { actuator.targetEdited(); });
-    connect(mtrspd, &QLineEdit::textChanged, this, [&actuator] { actuator.speedEdited(); });
-    Timer1->onTick([&actuator] { actuator.motionTick(); });
+    connect(retract, &QPushButton::clicked, this, [&drive] { drive.startMove(); });
+    connect(stop, &QPushButton::clicked, this, [&drive] { drive.stopMove(); });
+    connect(target, &QLineEdit::textChanged, this, [&drive] { drive.targetEdited(); });
+    connect(mtrspd, &QLineEdit::textChanged, this, [&drive] { drive.speedEdited(); });
+    Timer1->onTick([&drive] { drive.motionTick(); });
     Timer2->onTick([&dataLog] { dataLog.sampleTick(); });
     connect(reset, &QPushButton::clicked, this, [&dataLog] { dataLog.reset(); });
     connect(save, &QPushButton::clicked, this, [&dataLog] { dataLog.save(); });

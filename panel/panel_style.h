@@ -20,7 +20,7 @@ inline const QColor kBackColour(0, 0, 64);
 QRect twipsToPixels(int left, int top, int width, int height);
 
 // Puts `widget` at its place in twips, found by its object name; false for an unknown name.
-bool placeControl(QWidget& widget);
+[[nodiscard]] bool placeControl(QWidget& widget);
 
 // Verdana 8.25 pt, falling back to DejaVu Sans where Verdana is not installed.
 QFont panelFont(bool bold = false, bool italic = false);

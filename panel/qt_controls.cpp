@@ -66,13 +66,13 @@ void PanelTimer::apply() {
 }
 
 void PanelTimer::armForNextTick() {
-    const Clock::duration period = std::chrono::milliseconds(periodMs_);
+    const Clock::duration interval = std::chrono::milliseconds(periodMs_);
     const Clock::time_point now = Clock::now();
-    nextTick_ += period;
+    nextTick_ += interval;
     // Behind by more than a catch-up, or ahead of time because ticks were delivered by
     // hand faster than they fall due: the schedule starts again from now.
-    if (nextTick_ < now - std::max(period, kLongestCatchUp) || nextTick_ > now + period) {
-        nextTick_ = now + period;
+    if (nextTick_ < now - std::max(interval, kLongestCatchUp) || nextTick_ > now + interval) {
+        nextTick_ = now + interval;
     }
     // Rounded up, so that a tick never comes before its time.
     const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextTick_ - now);

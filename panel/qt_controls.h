@@ -52,13 +52,19 @@ private:
 class PanelTimer : public Timer {
 public:
     PanelTimer(QObject* parent, const QString& name, int periodMs);
+    // The QTimer's handler holds this object's address, so it stays where it was made.
+    PanelTimer(const PanelTimer&) = delete;
+    PanelTimer& operator=(const PanelTimer&) = delete;
+    PanelTimer(PanelTimer&&) = delete;
+    PanelTimer& operator=(PanelTimer&&) = delete;
+    ~PanelTimer() override = default;
+
     int period() const override { return periodMs_; }
     void setPeriod(int milliseconds) override;
     bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
 
     void onTick(const std::function<void()>& handler);
-    const QTimer& qtTimer() const { return *timer_; }
 
 private:
     void apply();

@@ -5,6 +5,7 @@
 // In-memory stand-ins for the panel's controls, so that handlers run without a window.
 
 #include "model/actuator.h"
+#include "model/numbers.h"
 
 #include <QStringList>
 #include <vector>
@@ -44,7 +45,7 @@ struct FakeView : ActuatorView {
     void drawActuator(std::int16_t imgLeft) override { drawnAt.push_back(imgLeft); }
 };
 
-// A whole panel of fakes with the panel's initial texts, and the actuator over it.
+// A whole panel of fakes with the panel's initial texts in `locale`, and the actuator over it.
 struct FakePanel {
     FakeTextBox target{QStringLiteral("0.00")};
     FakeTextBox mtrspd{QStringLiteral("4.8")};
@@ -54,9 +55,13 @@ struct FakePanel {
     FakeTimer Timer2;
     FakeMessages messages;
     FakeView view;
-    Actuator actuator{{target, mtrspd, Text2, Text3, Timer1, Timer2, messages, view}, QLocale::c()};
+    Actuator actuator;
 
-    FakePanel() {
+    explicit FakePanel(const QLocale& locale = QLocale::c())
+        : actuator({target, mtrspd, Text2, Text3, Timer1, Timer2, messages, view}, locale) {
+        for (FakeTextBox* box : {&target, &mtrspd, &Text2, &Text3}) {
+            box->value = localizedDecimal(box->value, locale);
+        }
         Timer1.periodMs = 480;
         Timer2.periodMs = 2000;
     }

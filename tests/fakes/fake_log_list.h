@@ -6,6 +6,7 @@
 
 #include "log/log_list.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 struct FakeLogList : LogList {
@@ -24,3 +25,12 @@ struct FakeLogList : LogList {
         return items.at(index);
     }
 };
+
+// What Save writes for two lists: a line for each pair, a tab between, CR LF after.
+inline QByteArray exportOf(const QStringList& position, const QStringList& pressure) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < position.size(); ++i) {
+        bytes += position[i].toUtf8() + '\t' + pressure.value(i).toUtf8() + "\r\n";
+    }
+    return bytes;
+}

@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <cerrno>
 #include <unistd.h>
 #endif
 
@@ -114,54 +116,11 @@ INSTANTIATE_TEST_SUITE_P(States, SaveWhileRunning,
                                          RunningCase{"moving, no file", false, false},
                                          RunningCase{"armed, earlier file", true, true}));
 
-// The operator's message for a save that failed names the file and says why.
-void expectFailureMessage(const FakeMessages& messages, const QString& path) {
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown.first().startsWith(QStringLiteral("Could not save")))
-        << messages.shown.first().toStdString();
-    EXPECT_TRUE(messages.shown.first().contains(QDir::toNativeSeparators(path)));
-    EXPECT_GT(messages.shown.first().size(),
-              QStringLiteral("Could not save : ").size() + path.size());
-}
-
-struct BlockedCase {
-    const char* name;
-    const char* exportPath; // relative to a folder that holds a regular file "blocker"
-};
-
-void PrintTo(const BlockedCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class BlockedPath : public testing::TestWithParam<BlockedCase> {};
-
-TEST_P(BlockedPath, ReportsAndKeepsListsAndFiles) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString blocker = dir.filePath(QStringLiteral("blocker"));
-    const QByteArray blockerBytes = "keep me\n";
-    ASSERT_TRUE(writeBytes(blocker, blockerBytes));
-    const QString path = dir.filePath(QString::fromLatin1(GetParam().exportPath));
-    LoggedPanel logged(path);
-    logged.appendPair(QStringLiteral("0.001"), QStringLiteral("5860"));
-
-    logged.log.save();
-    expectFailureMessage(logged.panel.messages, path);
-    EXPECT_EQ(fileBytes(blocker), blockerBytes);
-    EXPECT_EQ(logged.position.items, QStringList{QStringLiteral("0.001")});
-    EXPECT_EQ(logged.pressure.items, QStringList{QStringLiteral("5860")});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, BlockedPath,
-    testing::Values(BlockedCase{"file in place of the folder", "blocker/export.txt"},
-                    BlockedCase{"file in place of a parent", "blocker/sub/export.txt"},
-                    BlockedCase{"export path is a folder", "."}));
-
 // Something outside the program keeps Save from replacing the export file. On POSIX
-// systems: a folder without write permission (which does not bind root). On Windows,
-// where folders have no such bit: another program holding the file open without sharing
-// it, as a spreadsheet holds a file it has open.
+// systems: a folder without write permission, and since that does not bind root, root
+// saves meanwhile as the user nobody. On Windows, where folders have no such bit: another
+// program holding the file open without sharing it, as a spreadsheet holds a file it has
+// open.
 class HeldExportFile {
 public:
     explicit HeldExportFile(const QString& path) : path_(path) {
@@ -173,7 +132,14 @@ public:
 #else
         QFile folder(QFileInfo(path).absolutePath());
         permissions_ = folder.permissions();
-        held_ = geteuid() != 0 && folder.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        held_ = folder.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                      QFile::ExeOther);
+        constexpr uid_t kNobody = 65534;
+        if (held_ && geteuid() == 0 && seteuid(kNobody) != 0) {
+            why_ = "root cannot save as nobody: " + qt_error_string(errno).toStdString();
+            release();
+        }
+        asNobody_ = held_ && geteuid() == kNobody;
 #endif
     }
     ~HeldExportFile() {
@@ -181,6 +147,9 @@ public:
     }
     bool held() const {
         return held_;
+    }
+    const std::string& whyNot() const {
+        return why_;
     }
 
     void release() {
@@ -190,6 +159,9 @@ public:
 #ifdef Q_OS_WIN
         CloseHandle(handle_);
 #else
+        if (asNobody_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
         QFile(QFileInfo(path_).absolutePath()).setPermissions(permissions_);
 #endif
         held_ = false;
@@ -198,41 +170,94 @@ public:
 private:
     QString path_;
     bool held_ = false;
+    std::string why_ = "the file cannot be held";
 #ifdef Q_OS_WIN
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 #else
     QFile::Permissions permissions_;
+    bool asNobody_ = false;
 #endif
 };
 
-TEST(Export, HeldFileKeepsTheEarlierFileUntilReleased) {
+enum class Cause { Blocker, Held, CommitFails };
+
+struct FailCase {
+    const char* name;
+    Cause cause;
+    const char* exportPath; // relative to a folder that holds a regular file "blocker"
+};
+
+void PrintTo(const FailCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SaveFails : public testing::TestWithParam<FailCase> {};
+
+// Save tells the operator, keeps the lists and every file as they were and leaves nothing
+// behind; once the cause is gone, the same lists save.
+TEST_P(SaveFails, ReportsAndKeepsListsAndFiles) {
+    const FailCase& c = GetParam();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("export.txt"));
+    const QByteArray blockerBytes = "keep me\n";
+    ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("blocker")), blockerBytes));
+    const QString path = dir.filePath(QString::fromLatin1(c.exportPath));
     const QByteArray earlier = "1\t2\r\n";
-    ASSERT_TRUE(writeBytes(path, earlier));
-    HeldExportFile hold(path);
-#ifdef Q_OS_WIN
-    ASSERT_TRUE(hold.held());
-#else
-    if (!hold.held()) {
-        GTEST_SKIP() << "folder permissions do not bind root";
+    if (c.cause != Cause::Blocker) {
+        ASSERT_TRUE(writeBytes(path, earlier));
     }
-#endif
-    LoggedPanel logged(path);
+    bool commitFails = c.cause == Cause::CommitFails;
+    LoggedPanel logged(path, QLocale::c(), [&commitFails](QSaveFile& file) {
+        if (commitFails) {
+            file.cancelWriting(); // commit then fails as it does when the rename fails
+        }
+        return file.commit();
+    });
     logged.appendPair(QStringLiteral("3"), QStringLiteral("4"));
+    std::optional<HeldExportFile> hold;
+    if (c.cause == Cause::Held) {
+        hold.emplace(path);
+#ifdef Q_OS_WIN
+        ASSERT_TRUE(hold->held());
+#else
+        if (!hold->held()) {
+            GTEST_SKIP() << hold->whyNot();
+        }
+#endif
+    }
 
     logged.log.save();
-    hold.release(); // a file held without sharing cannot even be read
-    EXPECT_EQ(fileBytes(path), earlier);
-    expectFailureMessage(logged.panel.messages, path);
+    if (hold) {
+        hold->release(); // a file held without sharing cannot even be read
+    }
+    ASSERT_EQ(logged.panel.messages.shown.size(), 1);
+    const QString message = logged.panel.messages.shown.first();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Could not save"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path)));
+    EXPECT_GT(message.size(), QStringLiteral("Could not save : ").size() + path.size());
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("blocker"))), blockerBytes);
     EXPECT_EQ(logged.position.items, QStringList{QStringLiteral("3")});
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("export.txt")});
+    EXPECT_EQ(logged.pressure.items, QStringList{QStringLiteral("4")});
+    if (c.cause == Cause::Blocker) {
+        return;
+    }
+    EXPECT_EQ(fileBytes(path), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("blocker"), QStringLiteral("export.txt")}));
 
+    commitFails = false;
     logged.log.save();
     EXPECT_EQ(fileBytes(path), "3\t4\r\n");
     EXPECT_EQ(logged.panel.messages.shown.size(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, SaveFails,
+    testing::Values(FailCase{"file in place of the folder", Cause::Blocker, "blocker/export.txt"},
+                    FailCase{"file in place of a parent", Cause::Blocker, "blocker/sub/export.txt"},
+                    FailCase{"export path is a folder", Cause::Blocker, "."},
+                    FailCase{"folder held", Cause::Held, "export.txt"},
+                    FailCase{"commit fails", Cause::CommitFails, "export.txt"}));
 
 TEST(Export, FullListsWriteEveryPair) {
     constexpr int kMostEntries = 32767;

@@ -21,8 +21,10 @@ struct LoggedPanel {
     FakeLogList pressure;
     DataLog log;
 
-    explicit LoggedPanel(const QString& exportPath = QStringLiteral("unused.txt"))
-        : log({position, pressure, panel.Timer1, panel.messages}, panel.actuator, exportPath) {
+    explicit LoggedPanel(const QString& exportPath = QStringLiteral("unused.txt"),
+                         const QLocale& locale = QLocale::c(), DataLog::CommitStep commit = {})
+        : panel(locale), log({position, pressure, panel.Timer1, panel.messages}, panel.actuator,
+                             exportPath, std::move(commit)) {
         panel.view.revealSteps = panel.view.revealStepsNeeded; // no reveal animation
     }
 

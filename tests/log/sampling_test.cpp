@@ -35,21 +35,26 @@ struct SampleCase {
     // The first sample: position after the latest step, pressure from before it.
     const char* position;
     const char* pressure;
+    QLocale locale = QLocale::c(); // of the texts typed and logged
 };
 
 void PrintTo(const SampleCase& c, std::ostream* os) {
-    *os << c.speed << " rpm from " << (c.from ? c.from : "start-up") << " to " << c.to;
+    *os << c.speed << " rpm from " << (c.from ? c.from : "start-up") << " to " << c.to << " in "
+        << c.locale.name().toStdString();
 }
 
 class SampleValues : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleValues, CarryTheLatestStep) {
     const SampleCase& c = GetParam();
-    LoggedPanel logged;
+    LoggedPanel logged(QStringLiteral("unused.txt"), c.locale);
+    const auto typed = [&c](const char* text) {
+        return localizedDecimal(QString::fromLatin1(text), c.locale);
+    };
     if (c.from) {
-        logged.panel.moveTo(QString::fromLatin1(c.from));
+        logged.panel.moveTo(typed(c.from));
     }
-    logged.start(QString::fromLatin1(c.speed), QString::fromLatin1(c.to));
+    logged.start(typed(c.speed), typed(c.to));
     ASSERT_EQ(logged.panel.Timer1.periodMs, c.periodMs);
     SimulatedClock clock(logged);
     for (int sample = 1; sample <= 3; ++sample) {
@@ -68,6 +73,8 @@ TEST_P(SampleValues, CarryTheLatestStep) {
 INSTANTIATE_TEST_SUITE_P(Speeds, SampleValues,
                          testing::Values(SampleCase{"6", nullptr, "1", 50, "0.04", "5781.376"},
                                          SampleCase{"4.8", nullptr, "1", 62, "0.032", "5797.504"},
+                                         SampleCase{"4.8", nullptr, "1", 62, "0,032", "5797,504",
+                                                    QLocale(QLocale::German, QLocale::Germany)},
                                          SampleCase{"1.2", nullptr, "1", 250, "0.008", "5845.888"},
                                          SampleCase{"6", "0.2", "0", 50, "0.16", "5535.424"}));
 

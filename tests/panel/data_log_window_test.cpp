@@ -19,12 +19,15 @@
 
 namespace {
 
-// A window whose home folder, and so its export file, is a fresh temporary folder.
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+// A window whose home folder, and so its export file, is a fresh temporary folder. Its
+// locale writes a decimal comma, so that texts logged in the C locale show.
 class LoggingWindow : public HomePanel {
 protected:
     void SetUp() override {
         HomePanel::SetUp();
-        ASSERT_NO_FATAL_FAILURE(openWindow());
+        ASSERT_NO_FATAL_FAILURE(openWindow(kGerman));
     }
     void runFor(int milliseconds) {
         QElapsedTimer clock;
@@ -45,21 +48,18 @@ TEST_F(LoggingWindow, MoveLogsEveryTwoSecondsAndSaveWritesThePairs) {
     const QStringList pressures = entries("pressure");
     ASSERT_EQ(positions.size(), 2);
     ASSERT_EQ(pressures.size(), 2);
-    EXPECT_GT(positions[0].toDouble(), 0.0);
-    EXPECT_GT(positions[1].toDouble(), positions[0].toDouble());
+    bool read = false;
+    EXPECT_GT(kGerman.toDouble(positions[0], &read), 0.0);
+    EXPECT_TRUE(read) << positions[0].toStdString();
+    EXPECT_GT(kGerman.toDouble(positions[1]), kGerman.toDouble(positions[0]));
     for (int i = 0; i < 2; ++i) { // each pressure is that of the step before its position
-        const double before = positions[i].toDouble() - 0.001;
-        EXPECT_NEAR(pressures[i].toDouble(), 5860.0 - 2016.0 * before, 1e-6);
+        const double before = kGerman.toDouble(positions[i]) - 0.001;
+        EXPECT_NEAR(kGerman.toDouble(pressures[i]), 5860.0 - 2016.0 * before, 1e-6);
     }
 
     click("save");
     EXPECT_EQ(messages, QStringList{QStringLiteral("Warning: Infeasible motor speed")});
-    QFile file(exportFilePath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray expected =
-        (positions[0] + '\t' + pressures[0] + "\r\n" + positions[1] + '\t' + pressures[1] + "\r\n")
-            .toUtf8();
-    EXPECT_EQ(file.readAll(), expected);
+    EXPECT_EQ(readBytes(exportFilePath()), exportOf(positions, pressures));
     EXPECT_TRUE(exportFilePath().startsWith(QDir::homePath()));
 }
 

@@ -16,9 +16,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
+
+const QLocale kGerman(QLocale::German, QLocale::Germany);
 
 // Runs the event loop, sleeping only while no event is due, until `done` holds.
 template <typename Predicate> bool runUntil(Predicate done, int timeoutMs) {
@@ -50,15 +53,19 @@ TEST_F(PanelWindow, StartsIdleWithInitialTexts) {
     EXPECT_EQ(textOf("Text3"), QStringLiteral("0.00"));
     EXPECT_EQ(textOf("Text1"), QStringLiteral("Interactive Position Control Panel"));
     EXPECT_FALSE(window->timer1().enabled());
-    EXPECT_FALSE(window->timer2().enabled());
-    EXPECT_FALSE(window->timer1().qtTimer().isActive());
+    EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(control<QTimer>("Timer2")->isActive());
     EXPECT_EQ(window->timer1().period(), 480);
-    EXPECT_EQ(window->timer2().period(), 2000);
     EXPECT_EQ(control<QListWidget>("position")->count(), 0);
     EXPECT_EQ(control<QListWidget>("pressure")->count(), 0);
-    EXPECT_EQ(window->drawingArea().heightTwips(), 15.0);
     EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("retract"));
     EXPECT_TRUE(messages.isEmpty());
+
+    openWindow(kGerman);
+    for (const char* box : {"target", "Text2", "Text3"}) {
+        EXPECT_EQ(textOf(box), QStringLiteral("0,00")) << box;
+    }
+    EXPECT_EQ(textOf("mtrspd"), QStringLiteral("4,8"));
 }
 
 struct Geometry {
@@ -136,21 +143,25 @@ TEST_F(PanelWindow, ListsLieOverTheirHeadings) {
     EXPECT_EQ(window->childAt(500, 320), control<QWidget>("Label6"));
 }
 
+// In a locale whose decimal separator is not a point, so that texts written in the C
+// locale show.
 TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
+    openWindow(kGerman);
     control<QLineEdit>("mtrspd")->setText(QStringLiteral("599"));
-    control<QLineEdit>("target")->setText(QStringLiteral("0.05"));
+    control<QLineEdit>("target")->setText(QStringLiteral("0,05"));
     QTest::mouseClick(control<QPushButton>("retract"), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Warning: Infeasible motor speed")});
     EXPECT_TRUE(window->timer1().enabled());
     EXPECT_EQ(window->timer1().period(), 1);
     EXPECT_TRUE(runUntil([this] { return !window->timer1().enabled(); }, 5000));
-    EXPECT_FALSE(window->timer2().enabled());
-    EXPECT_TRUE(window->drawingArea().revealComplete());
+    EXPECT_FALSE(control<QTimer>("Timer2")->isActive());
+    EXPECT_EQ(control<QTimer>("Timer2")->interval(), 2000); // armed once, at the start
+    EXPECT_TRUE(control<DrawingArea>("Picture1")->revealComplete());
     const double end = window->actuator().position();
     EXPECT_GE(end, 0.05);
     EXPECT_LT(end, 0.051);
-    EXPECT_EQ(textOf("Text2"), numberText(end, QLocale()));
-    EXPECT_EQ(textOf("Text3"), numberText(5860.0 - 2016.0 * (end - 0.001), QLocale()));
+    EXPECT_EQ(textOf("Text2"), numberText(end, kGerman));
+    EXPECT_EQ(textOf("Text3"), numberText(5860.0 - 2016.0 * (end - 0.001), kGerman));
     // Long readouts show their leading digits.
     EXPECT_EQ(control<QLineEdit>("Text2")->cursorPosition(), 0);
     EXPECT_EQ(control<QLineEdit>("Text3")->cursorPosition(), 0);
@@ -162,7 +173,7 @@ TEST_F(PanelWindow, TypingIntoTargetStopsMoveAndStopButtonStopsIt) {
     ASSERT_TRUE(window->timer1().enabled());
     QTest::keyClick(control<QLineEdit>("target"), Qt::Key_Backspace);
     EXPECT_FALSE(window->timer1().enabled());
-    EXPECT_FALSE(window->timer2().enabled());
+    EXPECT_FALSE(control<QTimer>("Timer2")->isActive());
 
     EXPECT_EQ(textOf("target"), QString());
 
@@ -187,20 +198,21 @@ TEST_F(PanelWindow, TypingIntoSpeedDuringMoveWarnsAndKeepsPeriod) {
 TEST(PanelTimerAdapter, PeriodZeroIsArmedButSilent) {
     QObject owner;
     PanelTimer timer(&owner, QStringLiteral("Timer1"), 480);
+    const QTimer& qtTimer = *owner.findChild<QTimer*>();
     int ticks = 0;
     timer.onTick([&ticks] { ++ticks; });
     timer.setPeriod(0);
     timer.setEnabled(true);
     EXPECT_TRUE(timer.enabled());
-    EXPECT_FALSE(timer.qtTimer().isActive());
+    EXPECT_FALSE(qtTimer.isActive());
     QTest::qWait(30);
     EXPECT_EQ(ticks, 0);
     timer.setPeriod(5);
-    EXPECT_TRUE(timer.qtTimer().isActive());
-    EXPECT_EQ(timer.qtTimer().timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(qtTimer.isActive());
+    EXPECT_EQ(qtTimer.timerType(), Qt::PreciseTimer);
     QTRY_VERIFY(ticks > 0);
     timer.setEnabled(false);
-    EXPECT_FALSE(timer.qtTimer().isActive());
+    EXPECT_FALSE(qtTimer.isActive());
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 void HomePanel::SetUp() {
     ASSERT_TRUE(home_.isValid());
@@ -27,6 +28,7 @@ void HomePanel::SetUp() {
 
 void HomePanel::TearDown() {
     window.reset();
+    QLocale::setDefault(QLocale::system());
     ModalMessageBox::interceptWith({});
     for (auto it = savedVariables_.rbegin(); it != savedVariables_.rend(); ++it) {
         if (it->second) {
@@ -53,7 +55,8 @@ void HomePanel::nameDesktopFolder(const QString& folder) {
     ASSERT_TRUE(writeBytes(homePath(QStringLiteral(".config/user-dirs.dirs")), settings.toUtf8()));
 }
 
-void HomePanel::openWindow() {
+void HomePanel::openWindow(const QLocale& locale) {
+    QLocale::setDefault(locale);
     window = std::make_unique<Form1>();
     window->startUp(backgroundPicturePath());
     window->show();
@@ -86,16 +89,6 @@ void HomePanel::addEntries(int count) const {
     }
 }
 
-QByteArray HomePanel::expectedExport() const {
-    const QStringList position = entries("position");
-    const QStringList pressure = entries("pressure");
-    QByteArray content;
-    for (int i = 0; i < position.size(); ++i) {
-        content += position[i].toUtf8() + '\t' + pressure.value(i).toUtf8() + "\r\n";
-    }
-    return content;
-}
-
 void HomePanel::expectUsable() {
     const QStringList position = entries("position");
     const QStringList pressure = entries("pressure");
@@ -103,11 +96,11 @@ void HomePanel::expectUsable() {
     control<QLineEdit>("target")->setText(QStringLiteral("3"));
     click("retract");
     EXPECT_TRUE(window->timer1().enabled());
-    EXPECT_TRUE(window->timer1().qtTimer().isActive());
-    EXPECT_TRUE(window->timer2().qtTimer().isActive());
+    EXPECT_TRUE(control<QTimer>("Timer1")->isActive());
+    EXPECT_TRUE(control<QTimer>("Timer2")->isActive());
     click("stop");
     EXPECT_FALSE(window->timer1().enabled());
-    EXPECT_FALSE(window->timer1().qtTimer().isActive());
+    EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
     EXPECT_EQ(entries("position"), position);
     EXPECT_EQ(entries("pressure"), pressure);
     EXPECT_EQ(messages.size(), messageCount) << messages.join(QLatin1Char('|')).toStdString();

@@ -6,6 +6,7 @@
 // what lies at the background picture's and the export file's places before the window
 // exists. Message boxes are answered by recording their texts.
 
+#include "fakes/fake_log_list.h"
 #include "panel/form1.h"
 
 #include <QByteArray>
@@ -23,8 +24,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the window and runs its start-up as the program does.
-    void openWindow();
+    // Creates the window and runs its start-up as the program does, in `locale` as the
+    // user's locale. The window tests run in the C locale unless they choose another, so
+    // that the locale of whoever runs them does not matter.
+    void openWindow(const QLocale& locale = QLocale::c());
 
     // Names `folder`, beneath the home folder, as the desktop folder in the user's folder
     // settings, as a desktop in another language does.
@@ -48,7 +51,7 @@ protected:
     // Puts `count` distinct pairs into the two lists, as a long run of samples would.
     void addEntries(int count) const;
     // What Save writes for the lists as they are now.
-    QByteArray expectedExport() const;
+    QByteArray expectedExport() const { return exportOf(entries("position"), entries("pressure")); }
 
     // A move can be started and stopped, and doing so leaves the lists as they were.
     void expectUsable();

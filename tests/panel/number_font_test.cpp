@@ -31,11 +31,6 @@ const double kValues[] = {0.0820000000000001,
 
 class NumberTexts : public HomePanel {
 protected:
-    void TearDown() override {
-        HomePanel::TearDown();
-        QLocale::setDefault(savedLocale_);
-    }
-
     // What the screen shows of a control.
     QImage shown(const QWidget& control) const {
         const QRect r = control.geometry();
@@ -64,9 +59,6 @@ protected:
             QTest::qWait(5);
         }
     }
-
-private:
-    QLocale savedLocale_;
 };
 
 TEST_F(NumberTexts, LookAsTheyDoShaped) {
@@ -79,8 +71,7 @@ TEST_F(NumberTexts, LookAsTheyDoShaped) {
     };
     for (const auto& l : locales) {
         const QLocale locale(QString::fromLatin1(l.locale));
-        QLocale::setDefault(locale);
-        ASSERT_NO_FATAL_FAILURE(openWindow());
+        ASSERT_NO_FATAL_FAILURE(openWindow(locale));
         showEveryValue(locale);
         for (const char* name : {"Text2", "Text3", "position", "pressure"}) {
             QWidget* numbers = control<QWidget>(name);

@@ -6,7 +6,9 @@
 #include "panel/qt_controls.h"
 
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -23,6 +25,7 @@ TEST(PanelTimerTicks, GoOnWhileEnabledAndEndWhenAHandlerDisablesThem) {
     for (const auto& c : cases) {
         QObject owner;
         PanelTimer timer(&owner, QStringLiteral("Timer1"), c.periodMs);
+        const QTimer& qtTimer = *owner.findChild<QTimer*>();
         int ticks = 0;
         timer.onTick([&] {
             ++ticks;
@@ -33,16 +36,37 @@ TEST(PanelTimerTicks, GoOnWhileEnabledAndEndWhenAHandlerDisablesThem) {
         timer.setEnabled(true);
         if (c.disableOnTick == 0) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 10; }, 5000)) << c.name;
-            EXPECT_TRUE(timer.qtTimer().isActive()) << c.name;
-            EXPECT_EQ(timer.qtTimer().timerType(), Qt::PreciseTimer) << c.name;
+            EXPECT_TRUE(qtTimer.isActive()) << c.name;
+            EXPECT_EQ(qtTimer.timerType(), Qt::PreciseTimer) << c.name;
             continue;
         }
         EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= c.disableOnTick; }, 5000)) << c.name;
         QTest::qWait(30); // room for ticks that should not come
         EXPECT_EQ(ticks, c.disableOnTick) << c.name;
         EXPECT_FALSE(timer.enabled()) << c.name;
-        EXPECT_FALSE(timer.qtTimer().isActive()) << c.name;
+        EXPECT_FALSE(qtTimer.isActive()) << c.name;
     }
+}
+
+// A tick that comes late keeps the schedule: the next one is armed for what is left of its
+// period, not for a whole period from now, so that the ticks do not drift.
+TEST(PanelTimerTicks, LateTickKeepsTheSchedule) {
+    QObject owner;
+    PanelTimer timer(&owner, QStringLiteral("Timer1"), 100);
+    const QTimer& qtTimer = *owner.findChild<QTimer*>();
+    int ticks = 0;
+    int waitAfterLateTick = -1;
+    timer.onTick([&] {
+        if (++ticks == 1) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150)); // the next comes late
+        } else if (ticks == 2) {
+            waitAfterLateTick = qtTimer.interval();
+            timer.setEnabled(false);
+        }
+    });
+    timer.setEnabled(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
+    EXPECT_LT(waitAfterLateTick, 100);
 }
 
 // A timeout emitted by hand, as a test does to take a sample at once, is one tick for the
@@ -61,13 +85,13 @@ TEST(PanelTimerTicks, TimeoutByHandLeavesTheTimerAsItWas) {
     for (const auto& c : cases) {
         QObject owner;
         PanelTimer timer(&owner, QStringLiteral("Timer2"), c.periodMs);
+        QTimer& qtTimer = *owner.findChild<QTimer*>();
         int ticks = 0;
         timer.onTick([&ticks] { ++ticks; });
         timer.setEnabled(c.enabled);
-        QMetaObject::invokeMethod(const_cast<QTimer*>(&timer.qtTimer()), "timeout",
-                                  Qt::DirectConnection);
+        QMetaObject::invokeMethod(&qtTimer, "timeout", Qt::DirectConnection);
         EXPECT_EQ(ticks, 1) << c.name;
-        EXPECT_EQ(timer.qtTimer().isActive(), c.running) << c.name;
+        EXPECT_EQ(qtTimer.isActive(), c.running) << c.name;
     }
 }
 

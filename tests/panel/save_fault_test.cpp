@@ -7,10 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <cerrno>
-#include <functional>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
@@ -65,70 +61,6 @@ TEST_P(BlockedExport, SaveFailsLoudlyAndLosesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, BlockedExport, testing::ValuesIn(kBlocked),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// The export folder on a file system of its own of 64 KiB, so that Save can meet a disk
-// that is really full. Mounting needs root; elsewhere the tests are skipped.
-class FullExportDisk : public HomePanel {
-protected:
-    void SetUp() override {
-        HomePanel::SetUp();
-        if (geteuid() != 0) {
-            GTEST_SKIP() << "mounting a tmpfs needs root";
-        }
-        ASSERT_TRUE(QDir().mkpath(exportFolder()));
-        if (mount("tmpfs", QFile::encodeName(exportFolder()).constData(), "tmpfs", 0, "size=64k") !=
-            0) {
-            GTEST_SKIP() << "cannot mount a tmpfs: " << qt_error_string(errno).toStdString();
-        }
-        mounted_ = true;
-    }
-    void TearDown() override {
-        unmount();
-        HomePanel::TearDown();
-    }
-    void unmount() {
-        if (mounted_) {
-            EXPECT_EQ(umount(QFile::encodeName(exportFolder()).constData()), 0);
-            mounted_ = false;
-        }
-    }
-
-private:
-    bool mounted_ = false;
-};
-
-TEST_F(FullExportDisk, SaveThatFitsIsWritten) {
-    openWindow();
-    addEntries(100);
-    click("save");
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(readBytes(exportPath()), expectedExport());
-}
-
-TEST_F(FullExportDisk, SaveThatOverflowsKeepsEarlierFileAndLosesNothing) {
-    openWindow();
-    addEntries(10);
-    click("save");
-    const QByteArray earlier = readBytes(exportPath());
-    ASSERT_FALSE(earlier.isEmpty());
-
-    addEntries(5000); // about 120 KiB of text, twice the room on the disk
-    const QByteArray logged = expectedExport();
-    ASSERT_GT(logged.size(), 64 * 1024);
-    click("save");
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Could not save %1: ").arg(exportPath())));
-    EXPECT_EQ(readBytes(exportPath()), earlier);
-    EXPECT_EQ(treeOf(exportFolder()), QStringList{QStringLiteral("TESTFILE.txt")});
-    EXPECT_EQ(expectedExport(), logged);
-    messages.clear();
-    expectUsable();
-
-    unmount(); // the folder is back on the roomy disk beneath
-    click("save");
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(readBytes(exportPath()), logged);
-}
 
 int openDescriptors() {
     return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files).size());
