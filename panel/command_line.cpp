@@ -55,7 +55,6 @@ std::optional<int> refuseLeftArguments(int argc, const char* const* argv) {
     }
     const char* argument = argv[1];
     const char* what = argument[0] == '-' ? "unknown option" : "unexpected argument";
-    std::fprintf(stderr, "actuator-panel: %s '%s'; try 'actuator-panel --help'\n", what,
-                 argument);
+    std::fprintf(stderr, "actuator-panel: %s '%s'; try 'actuator-panel --help'\n", what, argument);
     return kUsageError;
 }
