@@ -49,8 +49,8 @@ step "installing $(basename "$installer") silently"
 wine "$installer" /S
 wineserver --wait
 for f in actuator-panel.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
-    imageformats/qjpeg.dll styles/qwindowsvistastyle.dll libstdc++-6.dll \
-    libwinpthread-1.dll libgcc_s_seh-1.dll licenses/NOTICES.txt licenses/LGPL-3 Uninstall.exe; do
+    imageformats/qjpeg.dll styles/qmodernwindowsstyle.dll libstdc++-6.dll libwinpthread-1.dll \
+    libgcc_s_seh-1.dll licenses/NOTICES.txt licenses/LGPL-3 licenses/LICENSE.txt Uninstall.exe; do
     [ -f "$installed/$f" ] || fail "the installer did not install $f"
 done
 [ -f "$menu/Actuator Panel.lnk" ] || fail "no Start-menu entry \"Actuator Panel\""
