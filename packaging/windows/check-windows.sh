@@ -168,15 +168,15 @@ wine "$installer" > /dev/null 2>&1 &
 wizard=$(timeout 30 xdotool search --sync --name '^Actuator Panel Setup$' | head -n 1) || true
 [ -n "$wizard" ] || fail "no installer window appeared"
 sleep 2
-# Welcome, licence (I Agree), folder, Start-menu folder (Install).
-for _ in 1 2 3 4; do xdotool key --window "$wizard" Return; sleep 2; done
+# Welcome, licence (I Agree), options, folder, Start-menu folder (Install).
+for _ in 1 2 3 4 5; do xdotool key --window "$wizard" Return 2> /dev/null; sleep 2; done
 for _ in $(seq 60); do [ -f "$installed/Uninstall.exe" ] && break; sleep 0.5; done
 [ -f "$installed/Uninstall.exe" ] || fail "the wizard did not install"
 sleep 3
 import -window "$wizard" "$shot"
 keep_shot "$shot" finish-page
 ! running || fail "the program started before Finish"
-xdotool key --window "$wizard" Return # Finish, "Run Actuator Panel" left ticked
+xdotool key --window "$wizard" Return 2> /dev/null # Finish, "Run Actuator Panel" left ticked
 wait_for_panel
 close_panel
 echo "   started through Explorer, closed"
