@@ -147,10 +147,10 @@ TEST_F(PanelWindow, ColoursStayReadableOnADarkDesktop) {
               light.color(QPalette::Text));
     QPalette dark(QColor(45, 45, 45), QColor(30, 30, 30));
     dark.setColor(QPalette::Text, Qt::white);
-    dark.setColor(QPalette::Base, QColor(45, 45, 45));
     QApplication::setPalette(dark);
+    const Form1 onDark;
     for (const ColourCase& c : kDarkDesktopColours) {
-        const QPalette shown = control<QWidget>(c.name)->palette();
+        const QPalette shown = onDark.findChild<QWidget*>(QLatin1String(c.name))->palette();
         EXPECT_EQ(shown.color(QPalette::Base).rgb(), c.back) << c.name;
         EXPECT_EQ(shown.color(QPalette::Text).rgb(), c.text) << c.name;
     }
