@@ -84,7 +84,13 @@ open_panel() {
     wait_for_panel
 }
 wait_for_panel() {
-    window=$(timeout 30 xdotool search --sync --name '^Form1$' | head -n 1) || true
+    # Polled: a search can fail outright when a window of Wine's goes while it looks.
+    window=""
+    for _ in $(seq 60); do
+        window=$(xdotool search --name '^Form1$' 2> /dev/null | head -n 1) || true
+        [ -z "$window" ] || break
+        sleep 0.5
+    done
     [ -n "$window" ] || fail "no window named Form1 appeared"
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
     [ "$geometry" = 642x558 ] || fail "window Form1 is $geometry, not 642x558"
