@@ -114,7 +114,7 @@ else
         step "Windows build under Wine, Xvfb: pacing at 1, 3, 30, 62, 100 and 300 ms (about 40 s)"
         wine_pacing() {
             WINEPREFIX=$(realpath "$windows_build")/wine xvfb packaging/windows/wine-run.sh \
-                "$windows_build/bin/window_bench.exe" pacing -platform windows:fontengine=freetype |
+                "$windows_build/bin/window_bench.exe" pacing |
                 tr -d '\r' | sed 's/^row|\([^|]*\)|windows|/row|\1|Windows build, Wine on Xvfb|/'
         }
         collect wine_pacing

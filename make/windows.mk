@@ -5,13 +5,19 @@
 # `make windows-test`: the model and log tests under Wine, then the installed program
 # driven on a virtual X display (packaging/windows/check-windows.sh).
 # `make windows-bench`: `make bench` with the Windows build's pacing under Wine beside it.
+# All three run inside the Debian 13 root of make debian-check (scripts/windows-leg.sh,
+# needs root), with its mingw-w64, its Qt host tools and its Wine, and bring the program,
+# the zip and the installer back to build-windows/. WINDOWS_LOCAL=1 builds with this
+# machine's own tools instead, which must be Debian 13's; the root's leg does that.
 # Qt for Windows is kept in QT_MINGW_PREFIX; when it is not there it is unpacked from
 # QT_MINGW_TARBALL if that is given, else built once from Debian's source.
 WINDOWS_BUILD ?= build-windows
-QT_MINGW_PREFIX ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel/qt6-mingw-6.4.2
+WINDOWS_LOCAL ?=
+QT_MINGW_PREFIX ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel/qt6-mingw-6.8.2
 QT_MINGW_TARBALL ?=
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis \
-	ninja-build perl python3 xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev dpkg-dev
+	ninja-build perl python3 xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev dpkg-dev \
+	xz-utils
 
 .PHONY: windows windows-deps windows-sdk windows-test windows-bench
 
@@ -21,6 +27,11 @@ windows-deps:
 windows-sdk: windows-deps
 	@packaging/windows/qt-sdk.sh $(QT_MINGW_PREFIX) $(QT_MINGW_TARBALL) > /dev/null
 
+ifeq ($(WINDOWS_LOCAL),)
+windows windows-test windows-bench:
+	@JOBS=$(JOBS) scripts/windows-leg.sh $@ $(DEBIAN_CACHE) $(DEBIAN_MIRROR) $(WINDOWS_BUILD) \
+		$(QT_MINGW_TARBALL)
+else
 windows: windows-sdk
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_TOOLCHAIN_FILE=$(QT_MINGW_PREFIX)/lib/cmake/Qt6/qt.toolchain.cmake \
@@ -32,9 +43,10 @@ windows: windows-sdk
 	@ls -1 $(WINDOWS_BUILD)/bin/actuator-panel.exe $(WINDOWS_BUILD)/actuator-panel-*-win64.*
 
 windows-test: windows
-	cd $(WINDOWS_BUILD) && WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine \
+	cd $(WINDOWS_BUILD) && WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine \
 		ctest --output-on-failure
-	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine packaging/windows/check-windows.sh $(WINDOWS_BUILD)
+	WINEPREFIX=$(abspath $(WINDOWS_BUILD))/wine packaging/windows/check-windows.sh $(WINDOWS_BUILD)
 
 windows-bench: windows
 	@$(MAKE) --no-print-directory bench WINDOWS_BUILD=$(WINDOWS_BUILD)
+endif

@@ -3,9 +3,12 @@
 
 #include "panel/panel_style.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QPalette>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -74,15 +77,64 @@ QFont titleFont() {
     return fontOf({QStringLiteral("Garamond"), QStringLiteral("EB Garamond")}, 20.25, true, false);
 }
 
-void paintColours(QWidget& widget, const QColor& background, const QColor& text) {
-    QPalette palette = widget.palette();
+namespace {
+
+// A text colour shows on a background when their greys lie at least half the range apart.
+bool showsOn(const QColor& text, const QColor& background) {
+    return std::abs(qGray(text.rgb()) - qGray(background.rgb())) >= 128;
+}
+
+// The toolkit's colours, with the widget's own background and text colours fixed in them.
+// Where no text colour is given, the toolkit's is kept as long as it shows on the
+// background: a dark desktop's light text would vanish on the white input boxes, so there
+// the text turns black (or white on a dark background).
+void applyColours(QWidget& widget, const QColor& background, const QColor& text) {
+    QPalette palette = QApplication::palette(&widget);
+    palette.setResolveMask(0);
     for (const auto role : {QPalette::Base, QPalette::Window}) {
         palette.setColor(role, background);
     }
-    if (text.isValid()) {
-        palette.setColor(QPalette::Text, text);
-        palette.setColor(QPalette::WindowText, text);
+    QColor shown = text;
+    if (!shown.isValid() && !showsOn(palette.color(QPalette::Text), background)) {
+        shown = qGray(background.rgb()) >= 128 ? Qt::black : Qt::white;
+    }
+    if (shown.isValid()) {
+        palette.setColor(QPalette::Text, shown);
+        palette.setColor(QPalette::WindowText, shown);
     }
     widget.setPalette(palette);
+}
+
+// Chooses the text colour again when the toolkit's palette changes, as it does when the
+// desktop turns dark or light while the panel is open.
+class TextColourKeeper final : public QObject {
+public:
+    static constexpr const char* kName = "textColourKeeper";
+
+    explicit TextColourKeeper(QWidget& widget) : QObject(&widget) {
+        setObjectName(QLatin1String(kName));
+        widget.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ApplicationPaletteChange) {
+            auto& widget = *static_cast<QWidget*>(watched);
+            applyColours(widget, widget.palette().color(QPalette::Base), {});
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void paintColours(QWidget& widget, const QColor& background, const QColor& text) {
+    applyColours(widget, background, text);
+    auto* keeper = widget.findChild<QObject*>(QLatin1String(TextColourKeeper::kName),
+                                              Qt::FindDirectChildrenOnly);
+    if (text.isValid()) {
+        delete keeper;
+    } else if (!keeper) {
+        new TextColourKeeper(widget);
+    }
     widget.setAutoFillBackground(true);
 }

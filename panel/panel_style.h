@@ -32,5 +32,7 @@ QFont numberFont(const QLocale& locale);
 // Garamond 20.25 pt bold, falling back to EB Garamond.
 QFont titleFont();
 
-// Gives a widget its own background colour and, when valid, its own text colour.
+// Gives a widget its own background colour and, when valid, its own text colour. Without
+// one the text keeps the toolkit's colour, unless that would not show on the background
+// (light text of a dark desktop on a white box); then it is black, or white on dark.
 void paintColours(QWidget& widget, const QColor& background, const QColor& text = {});

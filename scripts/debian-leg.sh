@@ -9,6 +9,12 @@
 # to start from nothing again. Exits with the commands' status. Other commands can be
 # given instead, such as "make bench-tick".
 # Usage: debian-leg.sh SUITE CACHE [MIRROR [COMMANDS]]     (SUITE: trixie, testing, ...)
+# For a leg that runs beside others in the same root (make windows does), three variables:
+#   DEBIAN_LEG_DIR    the folder under /root that gets the tree (actuator-panel by default);
+#   DEBIAN_LEG_FILES  host files copied into that folder after the tree;
+#   DEBIAN_LEG_SETUP  commands that run first (such as installing packages); the root is
+#                     locked only until they are done, COMMANDS then run with a lock of
+#                     the folder alone.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -22,6 +28,9 @@ mirror=${3:-http://deb.debian.org/debian}
 commands=${4:-make test && make package-check}
 root=$cache/debian-$suite
 checkout=$(cd "$(dirname "$0")/.." && pwd)
+dir=${DEBIAN_LEG_DIR:-actuator-panel}
+setup=${DEBIAN_LEG_SETUP:-}
+read -r -a files <<< "${DEBIAN_LEG_FILES:-}"
 
 say() { echo "debian-leg ($suite): $*" >&2; }
 
@@ -61,22 +70,36 @@ in_root() {
 # The whole run is one function, so that bash has read all of it before it starts.
 main() {
     command -v mmdebstrap > /dev/null || "$checkout/scripts/install-deps.sh" mmdebstrap
-    # One run at a time in a root: a second waits for the first.
+    # One run at a time in a root: a second waits for the first. A leg with a folder of
+    # its own takes that folder's lock first, so that it never waits for the root while
+    # holding it.
     mkdir -p "$cache"
+    if [ -n "$setup" ]; then
+        exec 8> "$root.$dir.lock"
+        flock 8
+    fi
     exec 9> "$root.lock"
     flock 9
     [ -x "$root/usr/bin/make" ] || make_root
 
     say "copying the committed tree of $checkout"
-    rm -rf "$root/root/actuator-panel"
-    mkdir -p "$root/root/actuator-panel"
+    rm -rf "${root:?}/root/$dir"
+    mkdir -p "$root/root/$dir"
     # Run through sudo, git would refuse a checkout that another user owns.
     git -c safe.directory="$checkout" -C "$checkout" archive --format=tar HEAD |
-        tar -x -C "$root/root/actuator-panel"
+        tar -x -C "$root/root/$dir"
+    [ ${#files[@]} -eq 0 ] || cp "${files[@]}" "$root/root/$dir/"
 
     status=0
-    say "running: $commands"
-    in_root bash -c "cd /root/actuator-panel && $commands" || status=$?
+    if [ -n "$setup" ]; then
+        say "running: $setup"
+        in_root bash -c "cd /root/$dir && $setup" || status=$?
+        exec 9>&-
+    fi
+    if [ "$status" -eq 0 ]; then
+        say "running: $commands"
+        in_root bash -c "cd /root/$dir && $commands" || status=$?
+    fi
 
     versions=$(in_root bash -c '. /etc/os-release
         echo "$PRETTY_NAME (Debian $(cat /etc/debian_version))," \

@@ -2,10 +2,13 @@
 # SPDX-FileCopyrightText: 2026 Actuator Panel contributors
 # SPDX-License-Identifier: MIT
 # Checks the Windows installer and program from outside, under Wine on a virtual X display:
-# installs silently, starts the installed program, drives a move with real clicks and
-# keys, saves, checks the export file and the background picture, closes the window, and
-# uninstalls, checking that nothing is left behind.
+# installs silently (which starts nothing), starts the installed program, drives a move with
+# real clicks and keys, saves, checks the export file and the background picture, closes
+# the window, opens it again with Windows set to dark apps, and uninstalls, checking that
+# nothing is left behind. Then installs once more through the wizard's pages, lets its
+# finish page start the program, and uninstalls again.
 #   WINEPREFIX=... packaging/windows/check-windows.sh build-windows
+# CHECK_SHOTS=DIR keeps the screenshots of the panel, the dark panel and the finish page.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build-windows}" && pwd)
@@ -33,6 +36,14 @@ fail() {
 step() { echo "== $*"; }
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 has_key() { wine reg query "$1" > /dev/null 2>&1; }
+# Whether the program runs in this Wine prefix (other prefixes may run it at the same time).
+running() {
+    local pid
+    for pid in $(pgrep -f 'actuator-panel\.exe'); do
+        tr '\0' '\n' < "/proc/$pid/environ" 2> /dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
 
 # What the prefix holds outside the user's own data and Wine's temporary files.
 snapshot() {
@@ -49,28 +60,57 @@ step "installing $(basename "$installer") silently"
 wine "$installer" /S
 wineserver --wait
 for f in actuator-panel.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
-    imageformats/qjpeg.dll styles/qwindowsvistastyle.dll libstdc++-6.dll \
-    libwinpthread-1.dll libgcc_s_seh-1.dll licenses/NOTICES.txt licenses/LGPL-3 Uninstall.exe; do
+    imageformats/qjpeg.dll styles/qmodernwindowsstyle.dll libstdc++-6.dll libwinpthread-1.dll \
+    libgcc_s_seh-1.dll licenses/NOTICES.txt licenses/LGPL-3 licenses/LICENSE.txt Uninstall.exe; do
     [ -f "$installed/$f" ] || fail "the installer did not install $f"
 done
 [ -f "$menu/Actuator Panel.lnk" ] || fail "no Start-menu entry \"Actuator Panel\""
 has_key "$uninstall_key" || fail "not registered for uninstalling"
+sleep 2
+! running || fail "the silent install started the program"
 
 step "background picture at C:\\WINNT\\Profiles\\opuser\\Desktop\\somethingblue.jpg"
 mkdir -p "$desktop"
 convert -size 400x300 'xc:rgb(200,120,40)' -quality 95 "$desktop/somethingblue.jpg"
 
+shots=${CHECK_SHOTS:-}
+[ -z "$shots" ] || mkdir -p "$shots"
+keep_shot() { [ -z "$shots" ] || cp "$1" "$shots/$2.png"; }
+
+# Starts the installed program and waits for its window, 642 x 558.
+open_panel() {
+    wine "C:\\Program Files\\Actuator Panel\\actuator-panel.exe" "$@" > /dev/null 2>&1 &
+    program=$!
+    wait_for_panel
+}
+wait_for_panel() {
+    # Polled: a search can fail outright when a window of Wine's goes while it looks.
+    window=""
+    for _ in $(seq 60); do
+        window=$(xdotool search --name '^Form1$' 2> /dev/null | head -n 1) || true
+        [ -z "$window" ] || break
+        sleep 0.5
+    done
+    [ -n "$window" ] || fail "no window named Form1 appeared"
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+    [ "$geometry" = 642x558 ] || fail "window Form1 is $geometry, not 642x558"
+    echo "   window Form1, $geometry"
+    sleep 1
+}
+# Closes the window and waits for the program to end with status 0.
+close_panel() {
+    xdotool mousemove --window "$window" 620 10 click 1
+    xdotool key alt+F4
+    for _ in $(seq 50); do running || break; sleep 0.2; done
+    ! running || fail "the program still runs 10 s after its window was closed"
+    [ -z "${program:-}" ] || wait "$program" || fail "the program ended with status $?"
+    program=""
+    wineserver --wait
+}
+
 step "starting the installed program"
-# Wine's GDI font engine draws no text in the default dialog font; FreeType does.
-wine "C:\\Program Files\\Actuator Panel\\actuator-panel.exe" \
-    -platform windows:fontengine=freetype > /dev/null 2>&1 &
-program=$!
-window=$(timeout 30 xdotool search --sync --name '^Form1$' | head -n 1) || true
-[ -n "$window" ] || fail "no window named Form1 appeared"
-geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
-[ "$geometry" = 642x558 ] || fail "window Form1 is $geometry, not 642x558"
-echo "   window Form1, $geometry"
-sleep 1
+# Qt draws text with DirectWrite, which Wine 10 implements: no font engine option.
+open_panel
 
 pixel() { convert "$1" -format "%[fx:int(255*p{$2}.r)],%[fx:int(255*p{$2}.g)],%[fx:int(255*p{$2}.b)]" info:; }
 near() { # near R,G,B R,G,B: each channel within 12 (the picture is a JPEG)
@@ -79,6 +119,7 @@ near() { # near R,G,B R,G,B: each channel within 12 (the picture is a JPEG)
 }
 shot=$(mktemp --suffix=.png)
 import -window "$window" "$shot"
+keep_shot "$shot" panel
 near "$(pixel "$shot" 10,10)" 200,120,40 || fail "background picture not shown: $(pixel "$shot" 10,10)"
 near "$(pixel "$shot" 620,10)" 0,0,64 || fail "no navy beyond the picture: $(pixel "$shot" 620,10)"
 echo "   picture at the top left, navy beyond it"
@@ -96,13 +137,26 @@ sleep 1
 python3 "$here/check-export.py" "$export_file" || fail "the export file is wrong"
 
 step "closing the window"
-click 620 10
-xdotool key alt+F4
-for _ in $(seq 50); do kill -0 "$program" 2> /dev/null || break; sleep 0.2; done
-kill -0 "$program" 2> /dev/null && fail "the program still runs 10 s after its window was closed"
-wait "$program" || fail "the program ended with status $?"
+close_panel
 echo "   ended with status 0"
-wineserver --wait
+
+# Qt follows Windows' dark mode for apps. Wine reports Windows 10, where Qt's style keeps
+# its light colours; the Windows 11 style, which Qt picks there, turns them dark.
+step "dark apps, Windows 11 style: text stays dark on the white and grey boxes"
+personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d 0 /f > /dev/null 2>&1
+open_panel -style windows11
+import -window "$window" "$shot"
+keep_shot "$shot" panel-dark
+darkest() { convert "$shot" -crop "$1" -colorspace gray -format "%[fx:int(255*minima)]" info:; }
+for box in target:96x17+92+132 Text2:104x17+476+132; do
+    grey=$(darkest "${box#*:}")
+    [ "$grey" -lt 100 ] || fail "no dark text in ${box%%:*} with dark apps (darkest grey $grey)"
+done
+near "$(pixel "$shot" 150,148)" 255,255,255 || fail "the target box is not white: $(pixel "$shot" 150,148)"
+echo "   black text in the target and position boxes, white and grey kept"
+close_panel
+wine reg delete "$personalize" /v AppsUseLightTheme /f > /dev/null 2>&1
 
 step "uninstalling silently"
 wine "$installed/Uninstall.exe" /S
@@ -114,5 +168,26 @@ wineserver --wait
 rm -f "$desktop/somethingblue.jpg" "$export_file"
 after=$(snapshot)
 [ "$before" = "$after" ] || fail "the uninstaller left: $(diff <(echo "$before") <(echo "$after"))"
+
+step "installing through the wizard; its finish page starts the program"
+wine "$installer" > /dev/null 2>&1 &
+wizard=$(timeout 30 xdotool search --sync --name '^Actuator Panel Setup$' | head -n 1) || true
+[ -n "$wizard" ] || fail "no installer window appeared"
+sleep 2
+# Welcome, licence (I Agree), options, folder, Start-menu folder (Install).
+for _ in 1 2 3 4 5; do xdotool key --window "$wizard" Return 2> /dev/null; sleep 2; done
+for _ in $(seq 60); do [ -f "$installed/Uninstall.exe" ] && break; sleep 0.5; done
+[ -f "$installed/Uninstall.exe" ] || fail "the wizard did not install"
+sleep 3
+import -window "$wizard" "$shot"
+keep_shot "$shot" finish-page
+! running || fail "the program started before Finish"
+xdotool key --window "$wizard" Return 2> /dev/null # Finish, "Run Actuator Panel" left ticked
+wait_for_panel
+close_panel
+echo "   started through Explorer, closed"
+wine "$installed/Uninstall.exe" /S
+wineserver --wait
+[ ! -e "$installed" ] || fail "the uninstaller left $installed"
 rm -f "$shot"
 step "Windows check passed"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Actuator Panel contributors
 # SPDX-License-Identifier: MIT
-# Makes sure that Qt 6.4.2 for 64-bit Windows (mingw-w64) is in PREFIX and prints PREFIX.
+# Makes sure that Qt 6.8.2 for 64-bit Windows (mingw-w64) is in PREFIX and prints PREFIX.
 # From TARBALL when one is given (a copy packed from such a PREFIX, with qt6-mingw/ at its
-# top); otherwise built once from Debian's own qt6-base source with Debian's host Qt tools,
-# 20 to 40 minutes on 2 cores. The prefix is kept, so later builds find it ready.
+# top); otherwise built once from Debian 13's own qt6-base source with Debian 13's host Qt
+# tools, which must be of the same version (about 45 minutes on 2 cores). The prefix is
+# kept, so later builds find it ready. make windows runs it inside the Debian 13 root.
 # Usage: qt-sdk.sh PREFIX [TARBALL]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,6 +13,7 @@ prefix=$1
 tarball=${2:-}
 toolchain=$prefix/lib/cmake/Qt6/qt.toolchain.cmake
 ready=$prefix/.ready # written last, so that a build cut short is made again
+version=6.8.2
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
@@ -36,7 +38,7 @@ add_source_entries() {
     say "adding deb-src entries in $list"
     {
         for f in /etc/apt/sources.list.d/*.sources; do
-            [ -f "$f" ] && sed -n 's/^Types:.*\bdeb\b.*/Types: deb-src/;p' "$f" && echo
+            if [ -f "$f" ]; then sed -n 's/^Types:.*\bdeb\b.*/Types: deb-src/;p' "$f" && echo; fi
         done
     } | $sudo tee "$list" > /dev/null
     if [ -f /etc/apt/sources.list ]; then
@@ -47,16 +49,26 @@ add_source_entries() {
 }
 
 from_source() {
+    # moc, rcc and uic of the build machine generate code for the target's Qt, so they
+    # must be of the same version.
+    local host
+    host=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2> /dev/null || true)
+    case $host in
+        "$version"+*) ;;
+        *) say "needs the host Qt tools $version (Debian 13's qt6-base-dev-tools), found '${host:-none}'"
+           exit 1 ;;
+    esac
     local work=$prefix.work
     mkdir -p "$work"
     add_source_entries
-    (cd "$work" && { [ -d qt6-base-6.4.2+dfsg ] || apt-get source -qq qt6-base; })
+    (cd "$work" && { [ -d "qt6-base-$version+dfsg" ] || apt-get source -qq "qt6-base=${host%+b*}"; })
     local src build=$work/build
-    src=$(ls -d "$work"/qt6-base-6.4.2*/ | head -n 1)
+    src=$work/qt6-base-$version+dfsg
     rm -rf "$build"
     mkdir -p "$build"
     # Only what the panel and its tests use. The +dfsg source lacks the tablet (wintab)
-    # headers and sqlite; direct2d must stay on, the windows font database needs it.
+    # headers and sqlite; direct2d must stay on, the windows font database needs it. No
+    # software bill of materials, which 6.8 writes by default.
     (cd "$build" && "$src/configure" -prefix "$prefix" -release -shared -qt-host-path /usr \
         -nomake examples -nomake tests \
         -no-feature-sql -no-feature-network -no-dbus -no-opengl -no-feature-vulkan \
@@ -65,9 +77,9 @@ from_source() {
         -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype \
         -qt-doubleconversion \
         -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" \
-        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DQT_GENERATE_SBOM=OFF \
         -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work/=" -DCMAKE_C_FLAGS="-ffile-prefix-map=$work/=")
-    nice cmake --build "$build" --parallel "$(nproc)"
+    nice cmake --build "$build" --parallel "${JOBS:-$(nproc)}"
     cmake --install "$build" --strip
     # The toolchain file goes with the prefix, so that it does not depend on this checkout.
     cp "$here/mingw-w64-x86_64.cmake" "$prefix/"
@@ -83,7 +95,7 @@ if [ ! -f "$ready" ]; then
         say "unpacking $tarball"
         from_tarball
     else
-        say "building Qt for Windows from Debian's source into $prefix (20 to 40 minutes)"
+        say "building Qt $version for Windows from Debian's source into $prefix (about 45 minutes)"
         from_source
     fi
     touch "$ready"

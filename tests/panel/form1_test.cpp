@@ -134,6 +134,36 @@ TEST_F(PanelWindow, ControlsUseTheirFonts) {
     }
 }
 
+// Back and text colours of boxes, lists and headings once the desktop has turned dark:
+// the fixed back colours stay, and text left to the toolkit turns dark on them.
+struct ColourCase {
+    const char* name;
+    QRgb back;
+    QRgb text;
+};
+
+const ColourCase kDarkDesktopColours[] = {
+    {"target", qRgb(255, 255, 255), qRgb(0, 0, 0)},   {"Text2", qRgb(224, 224, 224), qRgb(0, 0, 0)},
+    {"position", qRgb(255, 255, 255), qRgb(0, 0, 0)}, {"Text1", qRgb(0, 0, 0), qRgb(255, 255, 255)},
+    {"Label1", qRgb(128, 255, 255), qRgb(0, 0, 64)},
+};
+
+TEST_F(PanelWindow, ColoursStayReadableOnADarkDesktop) {
+    const QPalette light = QApplication::palette();
+    EXPECT_EQ(control<QWidget>("target")->palette().color(QPalette::Text),
+              light.color(QPalette::Text));
+    QPalette dark(QColor(45, 45, 45), QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, Qt::white);
+    QApplication::setPalette(dark);
+    const Form1 onDark;
+    for (const ColourCase& c : kDarkDesktopColours) {
+        const QPalette shown = onDark.findChild<QWidget*>(QLatin1String(c.name))->palette();
+        EXPECT_EQ(shown.color(QPalette::Base).rgb(), c.back) << c.name;
+        EXPECT_EQ(shown.color(QPalette::Text).rgb(), c.text) << c.name;
+    }
+    QApplication::setPalette(light);
+}
+
 TEST_F(PanelWindow, ListsLieOverTheirHeadings) {
     // The lowest 135 twips (9 px) of the pressure heading lie under the pressure list.
     const QWidget* atOverlap = window->childAt(500, 350);
