@@ -116,6 +116,8 @@ public:
         widget.installEventFilter(this);
     }
 
+    // Qt calls it for every event of the watched widget, through the virtual function table.
+    // cppcheck-suppress unusedFunction
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ApplicationPaletteChange) {
             auto& widget = *static_cast<QWidget*>(watched);
