@@ -106,7 +106,9 @@ void applyColours(QWidget& widget, const QColor& background, const QColor& text)
 }
 
 // Chooses the text colour again when the toolkit's palette changes, as it does when the
-// desktop turns dark or light while the panel is open.
+// desktop turns dark or light while the panel is open. Qt tells only the window of a new
+// application palette; each control learns of it as a change of its own palette, which
+// choosing the colour again changes once more, so that change is not answered.
 class TextColourKeeper final : public QObject {
 public:
     static constexpr const char* kName = "textColourKeeper";
@@ -119,12 +121,19 @@ public:
     // Qt calls it for every event of the watched widget, through the virtual function table.
     // cppcheck-suppress unusedFunction
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ApplicationPaletteChange) {
+        const bool paletteChanged = event->type() == QEvent::PaletteChange ||
+                                    event->type() == QEvent::ApplicationPaletteChange;
+        if (paletteChanged && !choosing_) {
+            choosing_ = true;
             auto& widget = *static_cast<QWidget*>(watched);
             applyColours(widget, widget.palette().color(QPalette::Base), {});
+            choosing_ = false;
         }
         return false;
     }
+
+private:
+    bool choosing_ = false;
 };
 
 } // namespace

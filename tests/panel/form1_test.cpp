@@ -135,32 +135,52 @@ TEST_F(PanelWindow, ControlsUseTheirFonts) {
 }
 
 // Back and text colours of boxes, lists and headings once the desktop has turned dark:
-// the fixed back colours stay, and text left to the toolkit turns dark on them.
+// the fixed back colours stay, and text left to the toolkit turns dark on them. On a light
+// desktop that text is the toolkit's own again; fixed text colours never change.
 struct ColourCase {
     const char* name;
     QRgb back;
-    QRgb text;
+    QRgb darkDesktopText;
+    bool textFixed;
 };
 
 const ColourCase kDarkDesktopColours[] = {
-    {"target", qRgb(255, 255, 255), qRgb(0, 0, 0)},   {"Text2", qRgb(224, 224, 224), qRgb(0, 0, 0)},
-    {"position", qRgb(255, 255, 255), qRgb(0, 0, 0)}, {"Text1", qRgb(0, 0, 0), qRgb(255, 255, 255)},
-    {"Label1", qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"target", qRgb(255, 255, 255), qRgb(0, 0, 0), false},
+    {"Text2", qRgb(224, 224, 224), qRgb(0, 0, 0), false},
+    {"position", qRgb(255, 255, 255), qRgb(0, 0, 0), false},
+    {"Text1", qRgb(0, 0, 0), qRgb(255, 255, 255), true},
+    {"Label1", qRgb(128, 255, 255), qRgb(0, 0, 64), true},
 };
 
+void expectColours(const QWidget& panel, const QPalette& desktop, const char* when) {
+    const bool darkDesktop = desktop.color(QPalette::Text) == Qt::white;
+    for (const ColourCase& c : kDarkDesktopColours) {
+        const QPalette shown = panel.findChild<QWidget*>(QLatin1String(c.name))->palette();
+        const QRgb text =
+            darkDesktop || c.textFixed ? c.darkDesktopText : desktop.color(QPalette::Text).rgb();
+        EXPECT_EQ(shown.color(QPalette::Base).rgb(), c.back) << c.name << ", " << when;
+        EXPECT_EQ(shown.color(QPalette::Text).rgb(), text) << c.name << ", " << when;
+    }
+}
+
+// The desktop turns dark and light again while the panel is open, as a night schedule
+// does, and a panel also opens on a desktop that is dark already.
 TEST_F(PanelWindow, ColoursStayReadableOnADarkDesktop) {
     const QPalette light = QApplication::palette();
-    EXPECT_EQ(control<QWidget>("target")->palette().color(QPalette::Text),
-              light.color(QPalette::Text));
     QPalette dark(QColor(45, 45, 45), QColor(30, 30, 30));
     dark.setColor(QPalette::Text, Qt::white);
+    expectColours(*window, light, "opened on a light desktop");
+    for (const char* round : {"first switch", "second switch"}) {
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+        expectColours(*window, dark, round);
+        QApplication::setPalette(light);
+        QCoreApplication::processEvents();
+        expectColours(*window, light, round);
+    }
     QApplication::setPalette(dark);
     const Form1 onDark;
-    for (const ColourCase& c : kDarkDesktopColours) {
-        const QPalette shown = onDark.findChild<QWidget*>(QLatin1String(c.name))->palette();
-        EXPECT_EQ(shown.color(QPalette::Base).rgb(), c.back) << c.name;
-        EXPECT_EQ(shown.color(QPalette::Text).rgb(), c.text) << c.name;
-    }
+    expectColours(onDark, dark, "opened on a dark desktop");
     QApplication::setPalette(light);
 }
 
