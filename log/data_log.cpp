@@ -37,7 +37,7 @@ bool writeAll(QSaveFile& file, const QByteArray& content) {
 
 // Writes the whole content or nothing: on any failure the earlier file stays as it was.
 QString writeAtomically(const QString& path, const QByteArray& content,
-                        const DataLog::CommitStep& commit) {
+                        const DataLog::BeforeCommit& beforeCommit) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return QStringLiteral("the folder %1 cannot be created")
             .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
@@ -52,14 +52,17 @@ QString writeAtomically(const QString& path, const QByteArray& content,
         file.cancelWriting();
         return reason;
     }
-    return (commit ? commit(file) : file.commit()) ? QString() : file.errorString();
+    if (beforeCommit) {
+        beforeCommit();
+    }
+    return file.commit() ? QString() : file.errorString();
 }
 } // namespace
 
 DataLog::DataLog(const DataLogControls& controls, const Actuator& actuator, QString exportPath,
-                 CommitStep commit)
+                 BeforeCommit beforeCommit)
     : controls_(controls), actuator_(actuator), exportPath_(std::move(exportPath)),
-      commit_(std::move(commit)) {}
+      beforeCommit_(std::move(beforeCommit)) {}
 
 void DataLog::sampleTick() {
     // A full list takes no more samples, so the two lists stay paired.
@@ -82,7 +85,7 @@ void DataLog::save() {
         return;
     }
     const QString failure = writeAtomically(
-        exportPath_, exportLines(controls_.position, controls_.pressure, count), commit_);
+        exportPath_, exportLines(controls_.position, controls_.pressure, count), beforeCommit_);
     if (!failure.isEmpty()) {
         controls_.messages.show(QStringLiteral("Could not save %1: %2")
                                     .arg(QDir::toNativeSeparators(exportPath_), failure));

@@ -10,8 +10,6 @@
 
 #include <functional>
 
-class QSaveFile;
-
 struct DataLogControls {
     LogList& position;
     LogList& pressure;
@@ -21,12 +19,13 @@ struct DataLogControls {
 
 class DataLog {
 public:
-    // Puts the export file, written in full, in place of the earlier one; true when done.
-    // QSaveFile::commit unless given; the tests give one that fails.
-    using CommitStep = std::function<bool(QSaveFile&)>;
+    // Runs when the new export file is written in full, just before it takes the earlier
+    // one's place: the tests change the folder there, so that the commit fails for a
+    // real reason.
+    using BeforeCommit = std::function<void()>;
 
     DataLog(const DataLogControls& controls, const Actuator& actuator, QString exportPath,
-            CommitStep commit = {});
+            BeforeCommit beforeCommit = {});
 
     void sampleTick(); // each tick of Timer2
     void reset();      // "Reset List Data"
@@ -36,5 +35,5 @@ private:
     DataLogControls controls_;
     const Actuator& actuator_;
     QString exportPath_;
-    CommitStep commit_;
+    BeforeCommit beforeCommit_;
 };

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -191,6 +191,64 @@ void PrintTo(const FailCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+// Between the write and the commit, something takes the export file's place: on POSIX
+// systems a folder of someone else's under its name, on Windows another program holding
+// the earlier file open. The commit then fails as the system says.
+class CommitBlocker {
+public:
+    explicit CommitBlocker(const QString& path) : path_(path) {}
+
+    void block() {
+#ifdef Q_OS_WIN
+        hold_.emplace(path_);
+        EXPECT_TRUE(hold_->held());
+#else
+        EXPECT_TRUE(QDir().mkpath(path_));
+        EXPECT_TRUE(writeBytes(kept(), "not the export\n"));
+#endif
+    }
+    // The system's reasons for such a failed commit.
+    QStringList reasons() const {
+#ifdef Q_OS_WIN
+        return {windowsReason(ERROR_SHARING_VIOLATION), windowsReason(ERROR_ACCESS_DENIED)};
+#else
+        return {qt_error_string(EISDIR)};
+#endif
+    }
+    // Whatever took the file's place stays as it was.
+    void expectKept() const {
+#ifndef Q_OS_WIN
+        EXPECT_EQ(fileBytes(kept()), QByteArray("not the export\n"));
+#endif
+    }
+    void unblock() {
+#ifdef Q_OS_WIN
+        hold_.reset();
+#else
+        EXPECT_TRUE(QDir(path_).removeRecursively());
+#endif
+    }
+
+private:
+#ifdef Q_OS_WIN
+    static QString windowsReason(DWORD code) {
+        wchar_t* text = nullptr;
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
+                       MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&text),
+                       0, nullptr);
+        const QString reason = QString::fromWCharArray(text).trimmed();
+        LocalFree(text);
+        return reason;
+    }
+    std::optional<HeldExportFile> hold_;
+#else
+    QString kept() const {
+        return path_ + QStringLiteral("/kept.txt");
+    }
+#endif
+    QString path_;
+};
+
 class SaveFails : public testing::TestWithParam<FailCase> {};
 
 // Save tells the operator, keeps the lists and every file as they were and leaves nothing
@@ -203,15 +261,20 @@ TEST_P(SaveFails, ReportsAndKeepsListsAndFiles) {
     ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("blocker")), blockerBytes));
     const QString path = dir.filePath(QString::fromLatin1(c.exportPath));
     const QByteArray earlier = "1\t2\r\n";
-    if (c.cause != Cause::Blocker) {
+#ifdef Q_OS_WIN
+    const bool earlierFile = c.cause != Cause::Blocker;
+#else
+    const bool earlierFile = c.cause == Cause::Held; // a folder takes the commit's place
+#endif
+    if (earlierFile) {
         ASSERT_TRUE(writeBytes(path, earlier));
     }
-    bool commitFails = c.cause == Cause::CommitFails;
-    LoggedPanel logged(path, QLocale::c(), [&commitFails](QSaveFile& file) {
-        if (commitFails) {
-            file.cancelWriting(); // commit then fails as it does when the rename fails
+    CommitBlocker commitBlocker(path);
+    bool blockCommit = c.cause == Cause::CommitFails;
+    LoggedPanel logged(path, QLocale::c(), [&] {
+        if (blockCommit) {
+            commitBlocker.block();
         }
-        return file.commit();
     });
     logged.appendPair(QStringLiteral("3"), QStringLiteral("4"));
     std::optional<HeldExportFile> hold;
@@ -235,17 +298,28 @@ TEST_P(SaveFails, ReportsAndKeepsListsAndFiles) {
     EXPECT_TRUE(message.startsWith(QStringLiteral("Could not save"))) << message.toStdString();
     EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path)));
     EXPECT_GT(message.size(), QStringLiteral("Could not save : ").size() + path.size());
+    if (blockCommit) {
+        const QStringList reasons = commitBlocker.reasons();
+        EXPECT_TRUE(std::any_of(reasons.begin(), reasons.end(),
+                                [&](const QString& r) { return message.endsWith(": " + r); }))
+            << message.toStdString() << " gives none of: " << reasons.join('|').toStdString();
+        commitBlocker.expectKept();
+        commitBlocker.unblock();
+    }
     EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("blocker"))), blockerBytes);
     EXPECT_EQ(logged.position.items, QStringList{QStringLiteral("3")});
     EXPECT_EQ(logged.pressure.items, QStringList{QStringLiteral("4")});
     if (c.cause == Cause::Blocker) {
         return;
     }
-    EXPECT_EQ(fileBytes(path), earlier);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-              (QStringList{QStringLiteral("blocker"), QStringLiteral("export.txt")}));
+    EXPECT_EQ(fileBytes(path), earlierFile ? std::optional(earlier) : std::nullopt);
+    QStringList left{QStringLiteral("blocker")};
+    if (earlierFile) {
+        left << QStringLiteral("export.txt");
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), left);
 
-    commitFails = false;
+    blockCommit = false;
     logged.log.save();
     EXPECT_EQ(fileBytes(path), "3\t4\r\n");
     EXPECT_EQ(logged.panel.messages.shown.size(), 1);

@@ -22,9 +22,10 @@ struct LoggedPanel {
     DataLog log;
 
     explicit LoggedPanel(const QString& exportPath = QStringLiteral("unused.txt"),
-                         const QLocale& locale = QLocale::c(), DataLog::CommitStep commit = {})
+                         const QLocale& locale = QLocale::c(),
+                         DataLog::BeforeCommit beforeCommit = {})
         : panel(locale), log({position, pressure, panel.Timer1, panel.messages}, panel.actuator,
-                             exportPath, std::move(commit)) {
+                             exportPath, std::move(beforeCommit)) {
         panel.view.revealSteps = panel.view.revealStepsNeeded; // no reveal animation
     }
 
