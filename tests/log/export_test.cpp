@@ -135,11 +135,13 @@ public:
         held_ = folder.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
                                       QFile::ExeOther);
         constexpr uid_t kNobody = 65534;
-        if (held_ && geteuid() == 0 && seteuid(kNobody) != 0) {
-            why_ = "root cannot save as nobody: " + qt_error_string(errno).toStdString();
-            release();
+        if (held_ && geteuid() == 0) {
+            asNobody_ = seteuid(kNobody) == 0;
+            if (!asNobody_) {
+                why_ = "root cannot save as nobody: " + qt_error_string(errno).toStdString();
+                release();
+            }
         }
-        asNobody_ = held_ && geteuid() == kNobody;
 #endif
     }
     ~HeldExportFile() {
