@@ -3,20 +3,29 @@
 
 #include "panel/command_line.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cerrno>
 #include <cstdio>
-#include <string_view>
+#include <cstring>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
+constexpr int kWriteError = 1;
 constexpr int kUsageError = 2;
 
-constexpr std::string_view kHelp =
+const char* const kHelp =
     "Usage: actuator-panel [OPTION]...\n"
     "Drive a simulated lead-screw linear actuator from one window: type a target\n"
-    "position and a screw speed, start and stop the move, watch the position and\n"
-    "pressure, and log them every two seconds to a text file.\n"
+    "position and a screw speed, start and stop the move, and watch the position\n"
+    "and the pressure. While a move runs, both are logged every two seconds in two\n"
+    "lists; Save writes the lists to a text file.\n"
     "\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
+    "      --         end the options\n"
     "\n"
     "Options of the Qt toolkit, such as -platform NAME, -style NAME and -reverse,\n"
     "are passed on to it.\n"
@@ -25,36 +34,121 @@ constexpr std::string_view kHelp =
     "at start; Save writes the log to \"My Documents/TESTFILE.txt\" in that folder.\n"
     "See actuator-panel(1).\n";
 
-constexpr std::string_view kVersion =
-    "actuator-panel " ACTUATOR_PANEL_VERSION "\n"
-    "Copyright (c) 2026 Actuator Panel contributors\n"
-    "License MIT: the LICENSE file that comes with the program.\n";
+const char* const kVersion = "actuator-panel " ACTUATOR_PANEL_VERSION "\n"
+                             "Copyright (c) 2026 Actuator Panel contributors\n"
+                             "License MIT: the LICENSE file that comes with the program.\n";
 
-int print(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+// The options that Qt takes out of the command line itself, with whether each takes a value.
+const struct {
+    const char* name;
+    bool takesValue;
+} kToolkitOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"display", true},         {"geometry", true},
+    {"title", true},           {"icon", true},
+    {"style", true},           {"stylesheet", true},
+    {"qmljsdebugger", true},   {"dialogs", true},
+    {"fontengine", true},      {"reverse", false},
+    {"widgetcount", false},    {"nograb", false},
+    {"dograb", false},         {"testability", false},
+};
+
+#ifdef Q_OS_WIN
+// Started from Explorer or a console alike, a program of the Windows GUI kind has no
+// console to write to, unless its output was redirected; as Qt's own parser does, the text
+// then goes into a message box.
+bool withoutConsole() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    GetStartupInfoW(&startup);
+    return GetConsoleWindow() == nullptr && (startup.dwFlags & STARTF_USESTDHANDLES) == 0;
+}
+#endif
+
+// Shows `text` and gives `status`, or kWriteError when the text could not be written.
+int show(const QString& text, std::FILE* stream, int status) {
+#ifdef Q_OS_WIN
+    if (withoutConsole()) {
+        const UINT icon = status == 0 ? MB_ICONINFORMATION : MB_ICONERROR;
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()), L"Actuator Panel",
+                    MB_OK | icon);
+        return status;
+    }
+#endif
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    if (std::fflush(stream) != 0 || std::ferror(stream) != 0) {
+        const int why = errno;
+        std::fprintf(stderr, "actuator-panel: write error: %s\n", std::strerror(why));
+        return kWriteError;
+    }
+    return status;
+}
+
+// The first argument as typed whose name is among `names` (without their dashes).
+QString typedAs(const QStringList& arguments, const QStringList& names) {
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--")) {
+            break;
+        }
+        QString name = argument.section(QLatin1Char('='), 0, 0);
+        while (name.startsWith(QLatin1Char('-'))) {
+            name.remove(0, 1);
+        }
+        if (argument.startsWith(QLatin1Char('-')) && names.contains(name)) {
+            return argument;
+        }
+    }
+    return names.value(0);
+}
+
+int refuse(const char* what, const QString& argument) {
+    return show(QStringLiteral("actuator-panel: %1 '%2'; try 'actuator-panel --help'\n")
+                    .arg(QLatin1String(what), argument),
+                stderr, kUsageError);
 }
 } // namespace
 
-std::optional<int> answerInformationOptions(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            return print(kHelp);
+std::optional<int> readCommandLine(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser parser;
+    // Qt's own options are written with one dash, -platform, as are the program's -h.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
+    for (const auto& option : kToolkitOptions) {
+        parser.addOption(
+            QCommandLineOption(QLatin1String(option.name), QString(),
+                               option.takesValue ? QStringLiteral("value") : QString()));
+    }
+    const bool understood = parser.parse(arguments);
+    if (parser.isSet(help)) {
+        return show(QString::fromLatin1(kHelp), stdout, 0);
+    }
+    if (parser.isSet(version)) {
+        return show(QString::fromLatin1(kVersion), stdout, 0);
+    }
+    if (!parser.unknownOptionNames().isEmpty()) {
+        return refuse("unknown option", typedAs(arguments, parser.unknownOptionNames()));
+    }
+    if (!understood) { // such as an option that lacks its value
+        QString why = parser.errorText();
+        why[0] = why[0].toLower();
+        if (why.endsWith(QLatin1Char('.'))) {
+            why.chop(1);
         }
-        if (argument == "--version") {
-            return print(kVersion);
-        }
+        return show(QStringLiteral("actuator-panel: %1; try 'actuator-panel --help'\n").arg(why),
+                    stderr, kUsageError);
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return refuse("unexpected argument", parser.positionalArguments().first());
     }
     return std::nullopt;
-}
-
-std::optional<int> refuseLeftArguments(int argc, const char* const* argv) {
-    if (argc < 2) {
-        return std::nullopt;
-    }
-    const char* argument = argv[1];
-    const char* what = argument[0] == '-' ? "unknown option" : "unexpected argument";
-    std::fprintf(stderr, "actuator-panel: %s '%s'; try 'actuator-panel --help'\n", what, argument);
-    return kUsageError;
 }

@@ -2,16 +2,13 @@
 // SPDX-License-Identifier: MIT
 
 #pragma once
-// The program's command line. --help and --version are answered before Qt starts, so
-// they work without a display; Qt then takes its own options (-platform, -style, ...),
-// and whatever it leaves is refused before any window opens.
+// The program's command line, read before Qt starts, so that it needs no display: --help
+// and --version are answered, Qt's own options (-platform, -style, ...) are left for Qt,
+// `--` ends the options, and anything else is refused. Help and version go to standard
+// output, a refusal to standard error; a Windows program started without a console shows
+// them in a message box instead.
 
 #include <optional>
 
-// Prints the help or the version when asked for and gives the exit status; nothing when
-// the program is to go on.
-std::optional<int> answerInformationOptions(int argc, const char* const* argv);
-
-// Called with what Qt left of the command line: refuses the first argument beyond the
-// program's name with one line on standard error and gives the exit status.
-std::optional<int> refuseLeftArguments(int argc, const char* const* argv);
+// The exit status when the program is to end here; nothing when it is to open its window.
+std::optional<int> readCommandLine(int argc, const char* const* argv);

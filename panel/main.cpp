@@ -10,14 +10,11 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    if (const auto status = answerInformationOptions(argc, argv)) {
+    if (const auto status = readCommandLine(argc, argv)) {
         return *status;
     }
     chooseEventLoop();
     QApplication app(argc, argv);
-    if (const auto status = refuseLeftArguments(argc, argv)) {
-        return *status;
-    }
     QApplication::setApplicationName(kApplicationTitle);
     Form1 window;
     window.startUp(backgroundPicturePath());
