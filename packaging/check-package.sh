@@ -49,7 +49,8 @@ metainfo=/usr/share/metainfo/invalid.actuator_panel.ActuatorPanel.metainfo.xml
 for f in /usr/bin/actuator-panel /usr/share/applications/actuator-panel.desktop \
     /usr/share/icons/hicolor/scalable/apps/actuator-panel.svg "$metainfo" \
     /usr/share/man/man1/actuator-panel.1.gz /usr/share/doc/actuator-panel/copyright \
-    /usr/share/doc/actuator-panel/changelog.Debian.gz /usr/share/doc/actuator-panel/changelog.gz; do
+    /usr/share/doc/actuator-panel/changelog.Debian.gz /usr/share/doc/actuator-panel/changelog.gz \
+    /usr/share/doc/actuator-panel/user-guide.md.gz; do
     dpkg -L actuator-panel | grep -qx "$f" || fail "$f is not in the package"
     [ -f "$f" ] || fail "$f is missing"
     echo "   $f"
