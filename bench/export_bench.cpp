@@ -50,7 +50,7 @@ int runExport() {
     const double median = ms[ms.size() / 2];
     printRow("Save 32767 pairs", panel.platform().toStdString(),
              fixed(median, 1) + " ms median of " + std::to_string(kRuns) + "; " +
-                 fixed(file.size() / 1e6, 2) + " MB file",
+                 fixed(file.size() / (1024.0 * 1024.0), 2) + " MiB file",
              "< 50 ms", metIf(median < 50.0));
     return 0;
 }

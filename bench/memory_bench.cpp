@@ -75,7 +75,7 @@ private:
 };
 
 std::string signedKb(double kb) {
-    std::string text = fixed(std::abs(kb) < 0.05 ? 0.0 : kb, 1) + " kB";
+    std::string text = fixed(std::abs(kb) < 0.05 ? 0.0 : kb, 1) + " KiB";
     if (text.front() != '-') {
         text.insert(text.begin(), '+');
     }
@@ -132,7 +132,7 @@ int runMemory() {
                  std::to_string(kHalfTicks) + ", " + signedKb(secondKb) + " to " +
                  std::to_string(kTicks) + "; the " + std::to_string(entries) +
                  " pairs then logged took " + fixed(perPair, 0) + " B each; RSS " +
-                 fixed(rssWarm / 1e3, 1) + " → " + fixed(rssFull / 1e3, 1) + " MB",
+                 fixed(rssWarm / 1024.0, 1) + " → " + fixed(rssFull / 1024.0, 1) + " MiB",
              "flat beyond the lists", metIf(std::abs(secondKb) < 16.0));
     return 0;
 }

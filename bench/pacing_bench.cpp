@@ -64,9 +64,9 @@ int runPacing(bool fullLengthSlowMove) {
             reportCpu(leg, move, where);
         }
         if (leg.periodMs == 30 && fullLengthSlowMove) {
-            const double peakMb = selfStatusKilobytes("VmHWM") * 1024.0 / 1e6;
-            printRow("Peak RSS, 30 s move at 10 RPM (VmHWM)", where, fixed(peakMb, 1) + " MB",
-                     "≤ 40 MB", metIf(peakMb <= 40.0));
+            const double peakMib = selfStatusKilobytes("VmHWM") / 1024.0;
+            printRow("Peak RSS, 30 s move at 10 RPM (VmHWM)", where, fixed(peakMib, 1) + " MiB",
+                     "≤ 38.1 MiB (40 MB)", metIf(peakMib <= 40e6 / (1024.0 * 1024.0)));
         }
     }
     return 0;
