@@ -7,16 +7,21 @@
 #include "panel/form1.h"
 #include "panel/message_box.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -223,6 +228,132 @@ TEST_F(PanelWindow, TypingIntoSpeedDuringMoveWarnsAndKeepsPeriod) {
               QStringList(2, QStringLiteral("Stop program before changing motor speed!")));
     EXPECT_EQ(window->timer1().period(), 62);
     EXPECT_TRUE(window->timer1().enabled());
+}
+
+// What an open message box showed, and what the panel was doing while it was open.
+struct OpenBox {
+    bool seen = false;
+    QString title;
+    QString text;
+    int buttons = 0;
+    bool okWithoutIcon = false;
+    bool iconless = false;
+    bool overThePanel = false;
+    bool running = false;
+    int period = 0;
+    bool motionTimerActive = false;
+    bool sampleTimerActive = false;
+    bool exported = false;
+};
+
+// The real boxes, answered as the operator does: each row brings one up through its
+// handler, and the box is read and its OK clicked from the event loop the box runs.
+TEST_F(PanelWindow, MessageBoxesWaitForOk) {
+    const auto startMove = [this] {
+        control<QLineEdit>("target")->setText(QStringLiteral("3"));
+        click("retract");
+    };
+    const struct {
+        const char* name;
+        std::function<void()> before;
+        std::function<void()> act;
+        QString text; // the whole text, or with `prefix` its start
+        bool prefix;
+        // While the box is open, and after OK.
+        bool runningWhileOpen;
+        int periodWhileOpen;
+        bool runningAfter;
+        int periodAfter;
+    } cases[] = {
+        {"speed warning before the move starts",
+         [this] {
+             control<QLineEdit>("mtrspd")->setText(QStringLiteral("12"));
+             control<QLineEdit>("target")->setText(QStringLiteral("1"));
+         },
+         [this] { click("retract"); }, QStringLiteral("Warning: Infeasible motor speed"), false,
+         false, 480, true, 25},
+        {"speed that is no number",
+         [this] { control<QLineEdit>("mtrspd")->setText(QStringLiteral("fast")); },
+         [this] { click("retract"); }, QStringLiteral("Enter a valid motor speed"), false, false,
+         480, false, 480},
+        {"refused target", [this] { control<QLineEdit>("target")->setText(QStringLiteral("3.4")); },
+         [this] { click("retract"); }, QStringLiteral("Enter a valid target position"), false,
+         false, 62, false, 62},
+        {"speed edited during a move", startMove,
+         [this] { QTest::keyClick(control<QLineEdit>("mtrspd"), Qt::Key_1); },
+         QStringLiteral("Stop program before changing motor speed!"), false, true, 62, true, 62},
+        {"save during a move", startMove, [this] { click("save"); },
+         QStringLiteral("Stop program before saving!"), false, true, 62, true, 62},
+        {"save into a folder", [this] { ASSERT_TRUE(QDir().mkpath(exportPath())); },
+         [this] { click("save"); }, QStringLiteral("Could not save "), true, false, 480, false,
+         480},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(openWindow());
+        ModalMessageBox::interceptWith({});
+        c.before();
+        OpenBox open;
+        QElapsedTimer waiting;
+        waiting.start();
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                // A box shown without being modal is closed after a while; the row fails.
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    if (waiting.elapsed() > 5000 && top->isVisible() &&
+                        qobject_cast<QMessageBox*>(top) != nullptr) {
+                        top->close();
+                    }
+                }
+                return;
+            }
+            poll.stop();
+            const QList<QAbstractButton*> buttons = box->buttons();
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            open = {true,
+                    box->windowTitle(),
+                    box->text(),
+                    static_cast<int>(buttons.size()),
+                    ok != nullptr && ok->icon().isNull(),
+                    box->icon() == QMessageBox::NoIcon && box->iconPixmap().isNull(),
+                    box->parentWidget() == window.get(),
+                    window->timer1().enabled(),
+                    window->timer1().period(),
+                    control<QTimer>("Timer1")->isActive(),
+                    control<QTimer>("Timer2")->isActive(),
+                    QFileInfo(exportPath()).isFile()};
+            if (ok != nullptr) {
+                QTest::mouseClick(ok, Qt::LeftButton);
+            } else {
+                box->done(0);
+            }
+        });
+        poll.start();
+        c.act();
+        poll.stop();
+
+        ASSERT_TRUE(open.seen) << c.name << ": no modal box";
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.name;
+        EXPECT_EQ(open.title, QStringLiteral("Actuator Panel")) << c.name;
+        EXPECT_TRUE(c.prefix ? open.text.startsWith(c.text) : open.text == c.text)
+            << c.name << ": " << open.text.toStdString();
+        EXPECT_EQ(open.buttons, 1) << c.name;
+        EXPECT_TRUE(open.okWithoutIcon) << c.name;
+        EXPECT_TRUE(open.iconless) << c.name;
+        EXPECT_TRUE(open.overThePanel) << c.name;
+        EXPECT_EQ(open.running, c.runningWhileOpen) << c.name;
+        EXPECT_EQ(open.motionTimerActive, c.runningWhileOpen) << c.name;
+        EXPECT_EQ(open.sampleTimerActive, c.runningWhileOpen) << c.name;
+        EXPECT_EQ(open.period, c.periodWhileOpen) << c.name;
+        EXPECT_FALSE(open.exported) << c.name;
+        EXPECT_EQ(window->timer1().enabled(), c.runningAfter) << c.name;
+        EXPECT_EQ(control<QTimer>("Timer2")->isActive(), c.runningAfter) << c.name;
+        EXPECT_EQ(window->timer1().period(), c.periodAfter) << c.name;
+        EXPECT_FALSE(QFileInfo(exportPath()).isFile()) << c.name;
+    }
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST(PanelTimerAdapter, PeriodZeroIsArmedButSilent) {
