@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,8 +22,10 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -176,6 +179,73 @@ TEST_F(PanelWindow, ListsLieOverTheirHeadings) {
     EXPECT_TRUE(atOverlap == control<QWidget>("pressure") ||
                 atOverlap->parentWidget() == control<QWidget>("pressure"));
     EXPECT_EQ(window->childAt(500, 320), control<QWidget>("Label6"));
+}
+
+// What the window shows of captions: the lines of text, read as the rows where a control
+// painted with its caption differs from itself painted without one, the columns at its
+// sides that the text leaves clear, and for the boxed headings the box's back colour
+// around the text and the text colour in it.
+struct CaptionCase {
+    const char* name;
+    int lines;
+    int clearSides;           // pixels; a one-line caption on the narrow button runs to its sides
+    std::optional<QRgb> back; // none: the toolkit's button face
+    std::optional<QRgb> text;
+};
+
+const CaptionCase kCaptions[] = {
+    {"reset", 3, 4, std::nullopt, std::nullopt}, // "Reset", "List", "Data"
+    {"Label1", 1, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label2", 2, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label3", 2, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label4", 2, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label5", 2, 0, qRgb(0, 0, 0), qRgb(255, 255, 255)},
+    {"Label6", 2, 0, qRgb(0, 0, 0), qRgb(255, 255, 255)},
+};
+
+TEST_F(PanelWindow, CaptionsShowInTheirLinesAndBoxes) {
+    for (const CaptionCase& c : kCaptions) {
+        QWidget* shown = control<QWidget>(c.name);
+        const QString caption = shown->property("text").toString();
+        const auto look = [&] {
+            return window->grab(shown->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage with = look();
+        shown->setProperty("text", QString());
+        const QImage without = look();
+        shown->setProperty("text", caption);
+        // The lists lie over the lowest rows of their headings.
+        const QRegion visible = shown->visibleRegion();
+        int lines = 0;
+        int textPixels = 0;
+        int strayPixels = 0;
+        int leftmost = with.width();
+        int rightmost = -1;
+        bool inLine = false;
+        for (int y = 0; y < with.height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < with.width(); ++x) {
+                const QRgb pixel = with.pixel(x, y);
+                if (pixel != without.pixel(x, y)) {
+                    ink = true;
+                    leftmost = std::min(leftmost, x);
+                    rightmost = std::max(rightmost, x);
+                    textPixels += c.text && pixel == *c.text ? 1 : 0;
+                } else if (c.back && pixel != *c.back && visible.contains(QPoint(x, y))) {
+                    ++strayPixels;
+                }
+            }
+            lines += ink && !inLine ? 1 : 0;
+            inLine = ink;
+        }
+        EXPECT_EQ(lines, c.lines) << c.name;
+        EXPECT_GE(leftmost, c.clearSides) << c.name;
+        EXPECT_LT(rightmost, with.width() - c.clearSides) << c.name;
+        EXPECT_EQ(strayPixels, 0) << c.name;
+        if (c.text) {
+            EXPECT_GE(textPixels, 20) << c.name;
+        }
+    }
 }
 
 // In a locale whose decimal separator is not a point, so that texts written in the C
