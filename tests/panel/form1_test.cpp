@@ -68,6 +68,13 @@ TEST_F(PanelWindow, StartsIdleWithInitialTexts) {
     EXPECT_EQ(control<QListWidget>("pressure")->count(), 0);
     EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("retract"));
     EXPECT_TRUE(messages.isEmpty());
+    // Picture1 starts 15 twips high, so exactly 21 reveal steps of 120 twips open it.
+    DrawingArea* picture = control<DrawingArea>("Picture1");
+    for (int step = 1; step <= 21; ++step) {
+        EXPECT_FALSE(picture->revealComplete()) << step;
+        picture->revealStep();
+    }
+    EXPECT_TRUE(picture->revealComplete());
 
     openWindow(kGerman);
     for (const char* box : {"target", "Text2", "Text3"}) {
