@@ -109,7 +109,12 @@ TEST_P(Moves, EndOnFirstStepThatReachesTarget) {
     if (GetParam().from != nullptr) {
         panel.moveTo(QString::fromLatin1(GetParam().from));
     }
+    const std::size_t drawnBefore = panel.view.drawnAt.size();
+    const int preparedBefore = panel.view.preparations;
     EXPECT_EQ(panel.moveTo(QString::fromLatin1(GetParam().to)), GetParam().steps);
+    // Every motion step clears the view and draws once.
+    EXPECT_EQ(panel.view.drawnAt.size() - drawnBefore, static_cast<std::size_t>(GetParam().steps));
+    EXPECT_EQ(panel.view.preparations - preparedBefore, GetParam().steps);
     EXPECT_EQ(panel.actuator.position(), GetParam().end);
     EXPECT_FALSE(panel.Timer1.isEnabled);
     EXPECT_FALSE(panel.Timer2.isEnabled);

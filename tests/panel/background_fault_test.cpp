@@ -131,11 +131,14 @@ TEST_P(BackgroundFault, PanelOpensAndWorks) {
         said = capture.text();
     }
 
-    const QColor corner = window->grab().toImage().pixelColor(2, 2);
+    const QImage shown = window->grab().toImage();
+    const QColor corner = shown.pixelColor(2, 2);
     if (c.shown) {
         EXPECT_TRUE(said.isEmpty()) << said.toStdString();
         EXPECT_NEAR(corner.red(), qRed(kPictureColour), 8);
         EXPECT_NEAR(corner.blue(), qBlue(kPictureColour), 8);
+        // At its own size, not stretched: just past the picture's 64 px the back colour shows.
+        EXPECT_EQ(shown.pixel(66, 66), kBackColour.rgb());
     } else {
         // Qt's image readers may add lines of their own; the panel's own line comes once.
         const QStringList own = said.split(QLatin1Char('\n')).filter(QStringLiteral("Background"));

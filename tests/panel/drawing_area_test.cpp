@@ -16,8 +16,6 @@ namespace {
 const QRgb kFixed = qRgb(0, 0, 255);
 const QRgb kMoving = qRgb(255, 0, 0);
 const QRgb kWhite = qRgb(255, 255, 255);
-const std::set<QRgb> kRevealColours = {qRgb(0, 0, 0), qRgb(0, 0, 128), qRgb(0, 128, 0),
-                                       qRgb(0, 128, 128), qRgb(128, 0, 0)};
 
 QPixmap solid(int width, int height, QRgb colour) {
     QPixmap picture(width, height);
@@ -59,13 +57,23 @@ protected:
     DrawingArea area{&window, QRect(120, 240, 4695, 15), fixedHolder, movingHolder};
 };
 
+// The palette entries of the reveal, and the index each step takes: the first 21 draws
+// r of the program's sequence, as 4r rounded half to even.
+const QRgb kRevealPalette[] = {qRgb(0, 0, 0), qRgb(0, 0, 128), qRgb(0, 128, 0), qRgb(0, 128, 128),
+                               qRgb(128, 0, 0)};
+const int kRevealIndices[21] = {3, 1, 4, 3, 1, 4, 4, 1, 3, 1, 0, 2, 1, 1, 2, 4, 4, 4, 4, 4, 1};
+
 TEST_F(DrawingAreaTest, RevealOpensDownwardInPaletteColours) {
     EXPECT_EQ(area.geometry(), QRect(8, 16, 313, 1));
+    // One pixel high, the area is all edge; one made taller shows the grey it starts in.
+    DrawingArea taller(&window, QRect(0, 0, 4695, 150), fixedHolder, movingHolder);
+    EXPECT_EQ(taller.grab().toImage().pixel(150, 4), qRgb(192, 192, 192));
     for (int step = 1; step <= 21; ++step) {
         EXPECT_FALSE(area.revealComplete()) << step;
         area.revealStep();
         EXPECT_EQ(area.geometry(), QRect(8, 16, 313, 1 + 8 * step)); // 120 twips a step
-        EXPECT_TRUE(kRevealColours.contains(area.grab().toImage().pixel(150, 4))) << step;
+        EXPECT_EQ(area.grab().toImage().pixel(150, 4), kRevealPalette[kRevealIndices[step - 1]])
+            << step;
     }
     EXPECT_TRUE(area.revealComplete());
 }

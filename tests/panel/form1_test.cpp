@@ -7,17 +7,25 @@
 #include "panel/form1.h"
 #include "panel/message_box.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -60,6 +68,13 @@ TEST_F(PanelWindow, StartsIdleWithInitialTexts) {
     EXPECT_EQ(control<QListWidget>("pressure")->count(), 0);
     EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("retract"));
     EXPECT_TRUE(messages.isEmpty());
+    // Picture1 starts 15 twips high, so exactly 21 reveal steps of 120 twips open it.
+    DrawingArea* picture = control<DrawingArea>("Picture1");
+    for (int step = 1; step <= 21; ++step) {
+        EXPECT_FALSE(picture->revealComplete()) << step;
+        picture->revealStep();
+    }
+    EXPECT_TRUE(picture->revealComplete());
 
     openWindow(kGerman);
     for (const char* box : {"target", "Text2", "Text3"}) {
@@ -193,6 +208,73 @@ TEST_F(PanelWindow, ListsLieOverTheirHeadings) {
     EXPECT_EQ(window->childAt(500, 320), control<QWidget>("Label6"));
 }
 
+// What the window shows of captions: the lines of text, read as the rows where a control
+// painted with its caption differs from itself painted without one, the columns at its
+// sides that the text leaves clear, and for the boxed headings the box's back colour
+// around the text and the text colour in it.
+struct CaptionCase {
+    const char* name;
+    int lines;
+    int clearSides;           // pixels; a one-line caption on the narrow button runs to its sides
+    std::optional<QRgb> back; // none: the toolkit's button face
+    std::optional<QRgb> text;
+};
+
+const CaptionCase kCaptions[] = {
+    {"reset", 3, 4, std::nullopt, std::nullopt}, // "Reset", "List", "Data"
+    {"Label1", 1, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label2", 2, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label3", 2, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label4", 2, 0, qRgb(128, 255, 255), qRgb(0, 0, 64)},
+    {"Label5", 2, 0, qRgb(0, 0, 0), qRgb(255, 255, 255)},
+    {"Label6", 2, 0, qRgb(0, 0, 0), qRgb(255, 255, 255)},
+};
+
+TEST_F(PanelWindow, CaptionsShowInTheirLinesAndBoxes) {
+    for (const CaptionCase& c : kCaptions) {
+        QWidget* shown = control<QWidget>(c.name);
+        const QString caption = shown->property("text").toString();
+        const auto look = [&] {
+            return window->grab(shown->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage with = look();
+        shown->setProperty("text", QString());
+        const QImage without = look();
+        shown->setProperty("text", caption);
+        // The lists lie over the lowest rows of their headings.
+        const QRegion visible = shown->visibleRegion();
+        int lines = 0;
+        int textPixels = 0;
+        int strayPixels = 0;
+        int leftmost = with.width();
+        int rightmost = -1;
+        bool inLine = false;
+        for (int y = 0; y < with.height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < with.width(); ++x) {
+                const QRgb pixel = with.pixel(x, y);
+                if (pixel != without.pixel(x, y)) {
+                    ink = true;
+                    leftmost = std::min(leftmost, x);
+                    rightmost = std::max(rightmost, x);
+                    textPixels += c.text && pixel == *c.text ? 1 : 0;
+                } else if (c.back && pixel != *c.back && visible.contains(QPoint(x, y))) {
+                    ++strayPixels;
+                }
+            }
+            lines += ink && !inLine ? 1 : 0;
+            inLine = ink;
+        }
+        EXPECT_EQ(lines, c.lines) << c.name;
+        EXPECT_GE(leftmost, c.clearSides) << c.name;
+        EXPECT_LT(rightmost, with.width() - c.clearSides) << c.name;
+        EXPECT_EQ(strayPixels, 0) << c.name;
+        if (c.text) {
+            EXPECT_GE(textPixels, 20) << c.name;
+        }
+    }
+}
+
 // In a locale whose decimal separator is not a point, so that texts written in the C
 // locale show.
 TEST_F(PanelWindow, MoveThroughRealTimersStopsAtTarget) {
@@ -243,6 +325,132 @@ TEST_F(PanelWindow, TypingIntoSpeedDuringMoveWarnsAndKeepsPeriod) {
               QStringList(2, QStringLiteral("Stop program before changing motor speed!")));
     EXPECT_EQ(window->timer1().period(), 62);
     EXPECT_TRUE(window->timer1().enabled());
+}
+
+// What an open message box showed, and what the panel was doing while it was open.
+struct OpenBox {
+    bool seen = false;
+    QString title;
+    QString text;
+    int buttons = 0;
+    bool okWithoutIcon = false;
+    bool iconless = false;
+    bool overThePanel = false;
+    bool running = false;
+    int period = 0;
+    bool motionTimerActive = false;
+    bool sampleTimerActive = false;
+    bool exported = false;
+};
+
+// The real boxes, answered as the operator does: each row brings one up through its
+// handler, and the box is read and its OK clicked from the event loop the box runs.
+TEST_F(PanelWindow, MessageBoxesWaitForOk) {
+    const auto startMove = [this] {
+        control<QLineEdit>("target")->setText(QStringLiteral("3"));
+        click("retract");
+    };
+    const struct {
+        const char* name;
+        std::function<void()> before;
+        std::function<void()> act;
+        QString text; // the whole text, or with `prefix` its start
+        bool prefix;
+        // While the box is open, and after OK.
+        bool runningWhileOpen;
+        int periodWhileOpen;
+        bool runningAfter;
+        int periodAfter;
+    } cases[] = {
+        {"speed warning before the move starts",
+         [this] {
+             control<QLineEdit>("mtrspd")->setText(QStringLiteral("12"));
+             control<QLineEdit>("target")->setText(QStringLiteral("1"));
+         },
+         [this] { click("retract"); }, QStringLiteral("Warning: Infeasible motor speed"), false,
+         false, 480, true, 25},
+        {"speed that is no number",
+         [this] { control<QLineEdit>("mtrspd")->setText(QStringLiteral("fast")); },
+         [this] { click("retract"); }, QStringLiteral("Enter a valid motor speed"), false, false,
+         480, false, 480},
+        {"refused target", [this] { control<QLineEdit>("target")->setText(QStringLiteral("3.4")); },
+         [this] { click("retract"); }, QStringLiteral("Enter a valid target position"), false,
+         false, 62, false, 62},
+        {"speed edited during a move", startMove,
+         [this] { QTest::keyClick(control<QLineEdit>("mtrspd"), Qt::Key_1); },
+         QStringLiteral("Stop program before changing motor speed!"), false, true, 62, true, 62},
+        {"save during a move", startMove, [this] { click("save"); },
+         QStringLiteral("Stop program before saving!"), false, true, 62, true, 62},
+        {"save into a folder", [this] { ASSERT_TRUE(QDir().mkpath(exportPath())); },
+         [this] { click("save"); }, QStringLiteral("Could not save "), true, false, 480, false,
+         480},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(openWindow());
+        ModalMessageBox::interceptWith({});
+        c.before();
+        OpenBox open;
+        QElapsedTimer waiting;
+        waiting.start();
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                // A box shown without being modal is closed after a while; the row fails.
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    if (waiting.elapsed() > 5000 && top->isVisible() &&
+                        qobject_cast<QMessageBox*>(top) != nullptr) {
+                        top->close();
+                    }
+                }
+                return;
+            }
+            poll.stop();
+            const QList<QAbstractButton*> buttons = box->buttons();
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            open = {true,
+                    box->windowTitle(),
+                    box->text(),
+                    static_cast<int>(buttons.size()),
+                    ok != nullptr && ok->icon().isNull(),
+                    box->icon() == QMessageBox::NoIcon && box->iconPixmap().isNull(),
+                    box->parentWidget() == window.get(),
+                    window->timer1().enabled(),
+                    window->timer1().period(),
+                    control<QTimer>("Timer1")->isActive(),
+                    control<QTimer>("Timer2")->isActive(),
+                    QFileInfo(exportPath()).isFile()};
+            if (ok != nullptr) {
+                QTest::mouseClick(ok, Qt::LeftButton);
+            } else {
+                box->done(0);
+            }
+        });
+        poll.start();
+        c.act();
+        poll.stop();
+
+        ASSERT_TRUE(open.seen) << c.name << ": no modal box";
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.name;
+        EXPECT_EQ(open.title, QStringLiteral("Actuator Panel")) << c.name;
+        EXPECT_TRUE(c.prefix ? open.text.startsWith(c.text) : open.text == c.text)
+            << c.name << ": " << open.text.toStdString();
+        EXPECT_EQ(open.buttons, 1) << c.name;
+        EXPECT_TRUE(open.okWithoutIcon) << c.name;
+        EXPECT_TRUE(open.iconless) << c.name;
+        EXPECT_TRUE(open.overThePanel) << c.name;
+        EXPECT_EQ(open.running, c.runningWhileOpen) << c.name;
+        EXPECT_EQ(open.motionTimerActive, c.runningWhileOpen) << c.name;
+        EXPECT_EQ(open.sampleTimerActive, c.runningWhileOpen) << c.name;
+        EXPECT_EQ(open.period, c.periodWhileOpen) << c.name;
+        EXPECT_FALSE(open.exported) << c.name;
+        EXPECT_EQ(window->timer1().enabled(), c.runningAfter) << c.name;
+        EXPECT_EQ(control<QTimer>("Timer2")->isActive(), c.runningAfter) << c.name;
+        EXPECT_EQ(window->timer1().period(), c.periodAfter) << c.name;
+        EXPECT_FALSE(QFileInfo(exportPath()).isFile()) << c.name;
+    }
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST(PanelTimerAdapter, PeriodZeroIsArmedButSilent) {

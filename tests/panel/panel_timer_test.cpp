@@ -5,6 +5,7 @@
 // ticks go on while it is enabled and end for good when a tick's handler disables it.
 #include "panel/qt_controls.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -67,6 +68,42 @@ TEST(PanelTimerTicks, LateTickKeepsTheSchedule) {
     timer.setEnabled(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
     EXPECT_LT(waitAfterLateTick, 100);
+}
+
+// A second press of Retract/Extend during a move enables both timers again and gives the
+// motion timer its period again, the same one at an unchanged speed. Neither moves the next
+// tick: the count from the first press goes on.
+TEST(PanelTimerTicks, SecondPressKeepsTheNextTick) {
+    const struct {
+        const char* name;
+        bool periodAgain;
+    } cases[] = {
+        {"enabled again, as the sample timer is", false},
+        {"same period and enabled again, as the motion timer is", true},
+    };
+    constexpr int kPeriodMs = 1000;
+    for (const auto& c : cases) {
+        QObject owner;
+        PanelTimer timer(&owner, QStringLiteral("Timer2"), kPeriodMs);
+        const QTimer& qtTimer = *owner.findChild<QTimer*>();
+        int ticks = 0;
+        timer.onTick([&ticks] { ++ticks; });
+        timer.setEnabled(true);
+        QElapsedTimer sinceFirstPress; // started after the timer, so it never counts more
+        sinceFirstPress.start();
+        QTest::qWait(300);
+        if (c.periodAgain) {
+            timer.setPeriod(kPeriodMs);
+        }
+        timer.setEnabled(true);
+        // Still due where the first press put it (a stalled machine may have let ticks
+        // through meanwhile); restarted, it would be a whole period away. Qt counts in
+        // whole milliseconds.
+        const qint64 due = (ticks + 1) * kPeriodMs - sinceFirstPress.elapsed();
+        const int remaining = qtTimer.remainingTime();
+        EXPECT_LE(remaining, due + 5) << c.name;
+        EXPECT_TRUE(qtTimer.isActive()) << c.name;
+    }
 }
 
 // A timeout emitted by hand, as a test does to take a sample at once, is one tick for the
