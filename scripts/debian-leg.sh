@@ -10,7 +10,8 @@
 # given instead, such as "make bench-tick".
 # Usage: debian-leg.sh SUITE CACHE [MIRROR [COMMANDS]]     (SUITE: trixie, testing, ...)
 # For a leg that runs beside others in the same root (make windows does), three variables:
-#   DEBIAN_LEG_DIR    the folder under /root that gets the tree (actuator-panel by default);
+#   DEBIAN_LEG_DIR    the folder under /root that gets the tree (actuator-panel by default),
+#                     one plain name;
 #   DEBIAN_LEG_FILES  host files copied into that folder after the tree;
 #   DEBIAN_LEG_SETUP  commands that run first (such as installing packages); the root is
 #                     locked only until they are done, COMMANDS then run with a lock of
@@ -22,8 +23,8 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 1
 fi
 
-suite=$1
-cache=$2
+suite=${1:?no suite given}
+cache=$(realpath -m "${2:?no cache folder given}")
 mirror=${3:-http://deb.debian.org/debian}
 commands=${4:-make test && make package-check}
 root=$cache/debian-$suite
@@ -34,6 +35,19 @@ read -r -a files <<< "${DEBIAN_LEG_FILES:-}"
 
 say() { echo "debian-leg ($suite): $*" >&2; }
 
+# The suite names the root's folder and the tree's folder is removed and made again inside
+# it, so each must be one plain name: "..", "" or a path would reach beyond the root.
+plain_name() {
+    case $2 in
+        "" | . | .. | *[!A-Za-z0-9._-]*)
+            say "$1 must be one plain name (letters, digits, '.', '_', '-'), not '$2'"
+            exit 1 ;;
+    esac
+}
+plain_name SUITE "$suite"
+plain_name DEBIAN_LEG_DIR "$dir"
+[ "$cache" != / ] || { say "CACHE must not be /"; exit 1; }
+
 # The archive serves testing's Release file for a while after its Valid-Until date
 # whenever testing has not moved for some days; the released suites are always current.
 apt_options=()
@@ -41,7 +55,7 @@ apt_options=()
 
 make_root() {
     local partial=$root.partial
-    rm -rf "$partial"
+    rm -rf "${partial:?}"
     mkdir -p "$cache"
     say "making a minimal Debian $suite root in $root"
     mmdebstrap --quiet --variant=minbase --include=make "${apt_options[@]}" \

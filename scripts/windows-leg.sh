@@ -10,13 +10,18 @@
 # unpacked from QT_MINGW_TARBALL when it is given, else built there once from source.
 # Usage: windows-leg.sh TARGET CACHE MIRROR WINDOWS_BUILD [QT_MINGW_TARBALL]
 set -euo pipefail
-target=$1
-cache=$2
+target=${1:?no target given}
+cache=${2:?no cache folder given}
 mirror=$3
-build=$4
+build=$(realpath -m "${4:?no WINDOWS_BUILD folder given}")
 tarball=${5:-}
 checkout=$(cd "$(dirname "$0")/.." && pwd)
 dir=actuator-panel-windows
+# Its bin/ is replaced below, so it must be a new folder or a Windows build's, never /usr.
+if [ -e "$build/bin" ] && [ ! -f "$build/bin/actuator-panel.exe" ]; then
+    echo "windows-leg: $build/bin holds no actuator-panel.exe; WINDOWS_BUILD must name a Windows build folder" >&2
+    exit 1
+fi
 
 arguments="WINDOWS_LOCAL=1 JOBS=${JOBS:-$(nproc)}"
 if [ -n "$tarball" ]; then
@@ -29,7 +34,7 @@ export DEBIAN_LEG_DIR=$dir DEBIAN_LEG_SETUP="make windows-deps WINDOWS_LOCAL=1"
 
 # What make windows makes, back in this checkout.
 out=$cache/debian-trixie/root/$dir/build-windows
-rm -rf "$build/bin"
+rm -rf "${build:?}/bin"
 mkdir -p "$build"
 cp -a "$out/bin" "$build/"
 cp -a "$out"/actuator-panel-*-win64.* "$build/"

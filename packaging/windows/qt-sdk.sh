@@ -9,8 +9,13 @@
 # Usage: qt-sdk.sh PREFIX [TARBALL]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-prefix=$1
+prefix=${1:?no PREFIX given}
 tarball=${2:-}
+# PREFIX and the folders beside it are removed and made again.
+case $prefix in
+    /*/*) ;;
+    *) echo "qt-sdk: PREFIX must be an absolute path below a folder, not '$prefix'" >&2; exit 1 ;;
+esac
 toolchain=$prefix/lib/cmake/Qt6/qt.toolchain.cmake
 ready=$prefix/.ready # written last, so that a build cut short is made again
 version=6.8.2
