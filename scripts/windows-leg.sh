@@ -29,7 +29,9 @@ if [ -n "$tarball" ]; then
     export DEBIAN_LEG_FILES=$tarball
     arguments+=" QT_MINGW_TARBALL=/root/$dir/$(basename "$tarball")"
 fi
-export DEBIAN_LEG_DIR=$dir DEBIAN_LEG_SETUP="make windows-deps WINDOWS_LOCAL=1"
+# Whatever changes the root outside the tree's folder runs as the leg's setup, while the
+# root is locked: the packages, and the deb-src entries and source that building Qt needs.
+export DEBIAN_LEG_DIR=$dir DEBIAN_LEG_SETUP="make windows-sdk-source $arguments"
 "$checkout/scripts/debian-leg.sh" trixie "$cache" "$mirror" "make $target $arguments"
 
 # What make windows makes, back in this checkout.

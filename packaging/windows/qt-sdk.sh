@@ -6,9 +6,17 @@
 # top); otherwise built once from Debian 13's own qt6-base source with Debian 13's host Qt
 # tools, which must be of the same version (about 45 minutes on 2 cores). The prefix is
 # kept, so later builds find it ready. make windows runs it inside the Debian 13 root.
-# Usage: qt-sdk.sh PREFIX [TARBALL]
+# With --source-only it only does what changes the machine's apt: when Qt is to be built
+# from source, adds the deb-src entries and fetches that source into PREFIX.work; the root's
+# leg runs that part while it holds the root's lock.
+# Usage: qt-sdk.sh [--source-only] PREFIX [TARBALL]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source_only=no
+if [ "${1:-}" = --source-only ]; then
+    source_only=yes
+    shift
+fi
 prefix=${1:?no PREFIX given}
 tarball=${2:-}
 # PREFIX and the folders beside it are removed and made again.
@@ -53,7 +61,10 @@ add_source_entries() {
     $sudo apt-get update -qq
 }
 
-from_source() {
+work=$prefix.work
+src=$work/qt6-base-$version+dfsg
+
+fetch_source() {
     # moc, rcc and uic of the build machine generate code for the target's Qt, so they
     # must be of the same version.
     local host
@@ -63,12 +74,15 @@ from_source() {
         *) say "needs the host Qt tools $version (Debian 13's qt6-base-dev-tools), found '${host:-none}'"
            exit 1 ;;
     esac
-    local work=$prefix.work
+    [ ! -d "$src" ] || return 0
     mkdir -p "$work"
     add_source_entries
-    (cd "$work" && { [ -d "qt6-base-$version+dfsg" ] || apt-get source -qq "qt6-base=${host%+b*}"; })
-    local src build=$work/build
-    src=$work/qt6-base-$version+dfsg
+    (cd "$work" && apt-get source -qq "qt6-base=${host%+b*}")
+}
+
+from_source() {
+    fetch_source
+    local build=$work/build
     rm -rf "$build"
     mkdir -p "$build"
     # Only what the panel and its tests use. The +dfsg source lacks the tablet (wintab)
@@ -93,6 +107,10 @@ from_source() {
     rm -rf "$work"
 }
 
+if [ "$source_only" = yes ]; then
+    [ -f "$ready" ] || [ -n "$tarball" ] || fetch_source
+    exit 0
+fi
 if [ ! -f "$ready" ]; then
     rm -rf "$prefix"
     mkdir -p "$(dirname "$prefix")"
