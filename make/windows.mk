@@ -34,8 +34,8 @@ windows-sdk-source: windows-deps
 
 ifeq ($(WINDOWS_LOCAL),)
 windows windows-test windows-bench:
-	@JOBS=$(JOBS) scripts/windows-leg.sh $@ $(DEBIAN_CACHE) $(DEBIAN_MIRROR) $(WINDOWS_BUILD) \
-		$(QT_MINGW_TARBALL)
+	@JOBS=$(JOBS) scripts/windows-leg.sh $@ "$(DEBIAN_CACHE)" "$(DEBIAN_MIRROR)" \
+		"$(WINDOWS_BUILD)" $(QT_MINGW_TARBALL)
 else
 windows: windows-sdk
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \

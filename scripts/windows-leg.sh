@@ -9,10 +9,11 @@
 # Qt for Windows is kept in the root's cache (/root/.cache/actuator-panel/qt6-mingw-6.8.2),
 # unpacked from QT_MINGW_TARBALL when it is given, else built there once from source.
 # Usage: windows-leg.sh TARGET CACHE MIRROR WINDOWS_BUILD [QT_MINGW_TARBALL]
+# An empty MIRROR takes the Debian archive of this machine's own apt sources.
 set -euo pipefail
 target=${1:?no target given}
 cache=${2:?no cache folder given}
-mirror=$3
+mirror=${3-}
 build=$(realpath -m "${4:?no WINDOWS_BUILD folder given}")
 tarball=${5:-}
 checkout=$(cd "$(dirname "$0")/.." && pwd)
