@@ -53,6 +53,41 @@ snapshot() {
 
 "$here/wine-run.sh" cmd /c exit 0 # makes the prefix when it is new
 wineserver --wait
+
+# Windows' dark mode for apps, as the prefix has it now (type and data, or nothing), is put
+# back after the dark step and on every exit, a failed check's too: the prefix is kept for
+# later runs.
+personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+light_before=$(wine reg query "$personalize" /v AppsUseLightTheme 2> /dev/null | tr -d '\r' |
+    awk '$1 == "AppsUseLightTheme" { print $2, $3 }') || true
+theme_changed=no
+set_light_theme() { # TYPE DATA
+    theme_changed=yes
+    wine reg add "$personalize" /v AppsUseLightTheme /t "$1" /d "$2" /f > /dev/null 2>&1
+}
+put_theme_back() {
+    [ "$theme_changed" = yes ] || return 0
+    if [ -z "$light_before" ]; then
+        wine reg delete "$personalize" /v AppsUseLightTheme /f > /dev/null 2>&1
+    elif [ "${light_before%% *}" = REG_DWORD ]; then
+        set_light_theme REG_DWORD "$((${light_before#* }))"
+    else
+        set_light_theme "${light_before%% *}" "${light_before#* }"
+    fi
+    theme_changed=no
+}
+on_exit() {
+    local status=$?
+    trap - ERR
+    if [ "$theme_changed" = yes ]; then
+        # A failed check can leave the program open, and with it the prefix's server.
+        [ "$status" -eq 0 ] || wineserver -k 2> /dev/null || true
+        put_theme_back || echo "Windows check: could not put AppsUseLightTheme back in $WINEPREFIX" >&2
+        wineserver --wait || true
+    fi
+    exit "$status"
+}
+trap on_exit EXIT
 rm -f "$export_file"
 before=$(snapshot)
 
@@ -143,8 +178,7 @@ echo "   ended with status 0"
 # Qt follows Windows' dark mode for apps. Wine reports Windows 10, where Qt's style keeps
 # its light colours; the Windows 11 style, which Qt picks there, turns them dark.
 step "dark apps, Windows 11 style: text stays dark on the white and grey boxes"
-personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
-wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d 0 /f > /dev/null 2>&1
+set_light_theme REG_DWORD 0
 open_panel -style windows11
 import -window "$window" "$shot"
 keep_shot "$shot" panel-dark
@@ -156,7 +190,7 @@ done
 near "$(pixel "$shot" 150,148)" 255,255,255 || fail "the target box is not white: $(pixel "$shot" 150,148)"
 echo "   black text in the target and position boxes, white and grey kept"
 close_panel
-wine reg delete "$personalize" /v AppsUseLightTheme /f > /dev/null 2>&1
+put_theme_back
 
 step "uninstalling silently"
 wine "$installed/Uninstall.exe" /S
