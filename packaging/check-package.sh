@@ -5,9 +5,12 @@
 # error and no warning; installs it with apt-get, checks what it
 # put where, validates its desktop entry and its AppStream metadata, starts the installed
 # program on a virtual X display, checks that its window appears at the panel's size,
-# ends it, and removes the package again.
+# ends it, and removes the package again. Then it starts the program once more on a German
+# desktop, makes a move with real clicks and keys, and reads the position readout, whose
+# decimal separator must be the comma.
 #   packaging/check-package.sh build-pkg
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 build=${1:-build-pkg}
 deb=$(ls -t "$build"/actuator-panel_*~*.deb 2>/dev/null | head -n 1)
@@ -18,7 +21,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 for tool in xvfb-run:xvfb xdotool:xdotool desktop-file-validate:desktop-file-utils \
-    appstreamcli:appstream lintian:lintian; do
+    appstreamcli:appstream lintian:lintian xclip:xclip; do
     command -v "${tool%%:*}" > /dev/null || $sudo apt-get install -y -qq "${tool#*:}"
 done
 
@@ -65,7 +68,7 @@ appstreamcli validate "${validate_options[@]}" "$metainfo" | sed "s/^/   /" ||
 # Software centres find it through the AppStream pool, built here in a cache of our own.
 cache=$(mktemp -d)
 listed=$(appstreamcli get invalid.actuator_panel.ActuatorPanel --cachepath "$cache" --no-cache)
-rm -rf "$cache"
+rm -rf "${cache:?}"
 grep -qx "Name: Actuator Panel" <<< "$listed" || fail "AppStream does not list the program"
 grep -qx "Icon: actuator-panel" <<< "$listed" || fail "AppStream finds no icon for the program"
 echo "   AppStream lists: $(head -n 1 <<< "$listed")"
@@ -98,5 +101,49 @@ xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.
     sed "s/^/   stderr: /" "$HOME/stderr.txt"
     [ -n "$wid" ] && [ "$geometry" = "642x558" ] && [ "$alive" = yes ]
 ' || fail "the installed program did not show its window"
-rm -rf "$home"
+
+lang=de_DE.UTF-8
+echo "== a move on a German desktop, LANG=$lang"
+# The C library's locale too, not only Qt's, so that it is generated when missing.
+if ! locale -a 2> /dev/null | grep -qix "${lang%%.*}.utf-\?8"; then
+    "$here/../scripts/install-deps.sh" locales
+    $sudo localedef -i "${lang%%.*}" -f UTF-8 "$lang"
+fi
+# Every locale variable goes, so that none inherited (LC_NUMERIC, say) overrides LANG.
+clear_locale=(-u LC_ALL -u LANGUAGE -u LANG)
+for v in $(compgen -e); do
+    [[ $v != LC_* ]] || clear_locale+=(-u "$v")
+done
+# The position readout is read through the clipboard: selected and copied with the keys,
+# as an operator would, while the program runs.
+# shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
+readout=$(xvfb-run -a -s "-screen 0 1024x768x24" env "${clear_locale[@]}" LANG="$lang" \
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" bash -c '
+    actuator-panel 2> "$HOME/stderr.txt" &
+    pid=$!
+    wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
+    if [ -n "$wid" ]; then
+        sleep 1
+        click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+        click 140 140 && xdotool key ctrl+a type "0,05"  # Target Position
+        click 336 140 && xdotool key ctrl+a type 10      # Lead Screw Speed
+        click 172 200                                    # Retract/Extend
+        sleep 3                                          # 21 + 50 ticks of 30 ms
+        for _ in $(seq 20); do
+            click 528 140 && xdotool key ctrl+a ctrl+c       # the position readout
+            text=$(timeout 5 xclip -o -selection clipboard 2> /dev/null) || true
+            [ "$text" != "0,05" ] || break
+            sleep 0.5
+        done
+        echo "${text:-nothing}"
+    else
+        echo "no window"
+    fi
+    kill -TERM "$pid" 2> /dev/null || true
+    wait "$pid" 2> /dev/null || true
+    sed "s/^/   stderr: /" "$HOME/stderr.txt" >&2
+') || fail "the program did not run on a German desktop"
+echo "   position readout after a move to 0,05: $readout"
+[ "$readout" = "0,05" ] || fail "the position readout reads '$readout', not 0,05, with LANG=$lang"
+rm -rf "${home:?}"
 echo "== package check passed"
