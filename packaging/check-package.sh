@@ -13,6 +13,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 build=${1:-build-pkg}
+# shellcheck disable=SC2012 # the newest of the build's own packages, named by CPack
 deb=$(ls -t "$build"/actuator-panel_*~*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { echo "no actuator-panel_*.deb in $build; run make package" >&2; exit 1; }
 deb=$(realpath "$deb")

@@ -122,6 +122,7 @@ make_root() {
 # /dev, /proc and /sys go away with it, with the plain environment of a login as root.
 in_root() {
     cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+    # shellcheck disable=SC2016 # expanded by the inner shell, in the new namespace
     unshare --mount --propagation private bash -c '
         root=$1
         shift
@@ -167,6 +168,7 @@ main() {
         in_root bash -c "cd /root/$dir && $commands" || status=$?
     fi
 
+    # shellcheck disable=SC2016 # expanded by the shell in the root
     versions=$(in_root bash -c '. /etc/os-release
         echo "$PRETTY_NAME (Debian $(cat /etc/debian_version))," \
             "Qt $(dpkg-query -W -f="\${Version}" qt6-base-dev 2> /dev/null || echo "not installed")," \

@@ -27,6 +27,7 @@ installed="$drive/Program Files/Actuator Panel"
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Actuator Panel"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Actuator Panel'
 vendor_key='HKLM\Software\Actuator Panel maintainers'
+# shellcheck disable=SC2012 # the newest of the build's own installers, named by CPack
 installer=$(ls -t "$build"/actuator-panel-*-win64.exe | head -n 1)
 
 fail() {

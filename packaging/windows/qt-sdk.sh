@@ -102,6 +102,7 @@ from_source() {
     cmake --install "$build" --strip
     # The toolchain file goes with the prefix, so that it does not depend on this checkout.
     cp "$here/mingw-w64-x86_64.cmake" "$prefix/"
+    # shellcheck disable=SC2016 # CMake expands the variable, when it reads the file
     sed -i 's|set(__qt_initially_configured_toolchain_file "[^"]*")|set(__qt_initially_configured_toolchain_file "${CMAKE_CURRENT_LIST_DIR}/../../../mingw-w64-x86_64.cmake")|' \
         "$toolchain"
     rm -rf "$work"
