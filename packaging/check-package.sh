@@ -43,6 +43,18 @@ status=0
 report=$(lintian --info --fail-on error,warning "$deb" 2>&1) || status=$?
 grep -v '^running with root privileges' <<< "$report" | sed 's/^/   /' || true
 [ "$status" -eq 0 ] || fail "lintian reports errors or warnings"
+# lintian's AppStream check runs appstreamcli validate-tree over the package and names no
+# message in its hint, so its override (lintian-overrides) would pass any. The same run
+# here lets only the missing homepage through, the one message the override is for.
+# AppStream before 1.0 does not know that message and has nothing to let through.
+tree=$(mktemp -d)
+dpkg-deb -x "$deb" "$tree"
+tree_options=(--no-net)
+as_major=$(appstreamcli --version | sed -n 's/^AppStream version: \([0-9]*\)\..*/\1/p')
+[ "${as_major:-0}" -lt 1 ] || tree_options+=(--override=url-homepage-missing=info)
+appstreamcli validate-tree "${tree_options[@]}" "$tree" | sed "s/^/   /" ||
+    fail "appstreamcli validate-tree finds more than the missing homepage in $deb"
+rm -rf "${tree:?}"
 
 echo "== installing $deb"
 $sudo apt-get install -y -qq "$deb"
@@ -62,7 +74,6 @@ desktop-file-validate /usr/share/applications/actuator-panel.desktop
 # The project has no website. AppStream 1.0 warns when the homepage is missing (older
 # versions do not know that check), so there it only informs.
 validate_options=(--no-net)
-as_major=$(appstreamcli --version | sed -n 's/^AppStream version: \([0-9]*\)\..*/\1/p')
 [ "${as_major:-0}" -lt 1 ] || validate_options+=(--override=url-homepage-missing=info)
 appstreamcli validate "${validate_options[@]}" "$metainfo" | sed "s/^/   /" ||
     fail "$metainfo does not validate"
