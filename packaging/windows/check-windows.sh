@@ -4,11 +4,13 @@
 # Checks the Windows installer and program from outside, under Wine on a virtual X display:
 # installs silently (which starts nothing), starts the installed program, drives a move with
 # real clicks and keys, saves, checks the export file and the background picture, closes
-# the window, opens it again with Windows set to dark apps, and uninstalls, checking that
-# nothing is left behind. Then installs once more through the wizard's pages, lets its
-# finish page start the program, and uninstalls again.
+# the window, opens it again with Windows set to dark apps, switches between light and dark
+# apps while it is open, and uninstalls, checking that nothing is left behind. Then installs
+# once more through the wizard's pages, lets its finish page start the program, and
+# uninstalls again.
 #   WINEPREFIX=... packaging/windows/check-windows.sh build-windows
-# CHECK_SHOTS=DIR keeps the screenshots of the panel, the dark panel and the finish page.
+# CHECK_SHOTS=DIR keeps the screenshots of the panel, the dark panel, the panel after each
+# switch between light and dark apps while it is open, and the finish page.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build-windows}" && pwd)
@@ -86,6 +88,7 @@ on_exit() {
         put_theme_back || echo "Windows check: could not put AppsUseLightTheme back in $WINEPREFIX" >&2
         wineserver --wait || true
     fi
+    rm -rf "${tools:-}" "${shot:-}"
     exit "$status"
 }
 trap on_exit EXIT
@@ -184,13 +187,51 @@ open_panel -style windows11
 import -window "$window" "$shot"
 keep_shot "$shot" panel-dark
 darkest() { convert "$shot" -crop "$1" -colorspace gray -format "%[fx:int(255*minima)]" info:; }
-for box in target:96x17+92+132 Text2:104x17+476+132; do
-    grey=$(darkest "${box#*:}")
-    [ "$grey" -lt 100 ] || fail "no dark text in ${box%%:*} with dark apps (darkest grey $grey)"
-done
-near "$(pixel "$shot" 150,148)" 255,255,255 || fail "the target box is not white: $(pixel "$shot" 150,148)"
+# The text in the white target box and the grey position readout is dark, the box white.
+dark_text_kept() { # WHEN
+    local box grey
+    for box in target:96x17+92+132 Text2:104x17+476+132; do
+        grey=$(darkest "${box#*:}")
+        [ "$grey" -lt 100 ] || fail "no dark text in ${box%%:*} $1 (darkest grey $grey)"
+    done
+    near "$(pixel "$shot" 150,148)" 255,255,255 ||
+        fail "the target box is not white $1: $(pixel "$shot" 150,148)"
+}
+dark_text_kept "with dark apps"
 echo "   black text in the target and position boxes, white and grey kept"
 close_panel
+
+# Windows tells the running programs of a switch between light and dark apps with
+# WM_SETTINGCHANGE "ImmersiveColorSet", and Qt reads the registry value again on that.
+# Wine's reg sends nothing (the open panel keeps every pixel when the value changes), so a
+# small program sends the message, as Windows' settings do.
+step "dark apps switched on and off while the panel is open"
+tools=$(mktemp -d)
+cat > "$tools/colours-changed.c" << 'EOF_C'
+#include <windows.h>
+int main(void) {
+    DWORD_PTR result;
+    return !SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, (LPARAM)L"ImmersiveColorSet",
+                                SMTO_ABORTIFHUNG, 5000, &result);
+}
+EOF_C
+x86_64-w64-mingw32-gcc-posix -O2 -o "$tools/colours-changed.exe" "$tools/colours-changed.c"
+switch_theme() { # 1 light, 0 dark
+    set_light_theme REG_DWORD "$1"
+    wine "$tools/colours-changed.exe" || fail "could not tell the programs that the colours changed"
+    sleep 2
+    import -window "$window" "$shot"
+}
+set_light_theme REG_DWORD 1
+open_panel -style windows11
+for turn in dark:0 light:1 dark:0; do
+    switch_theme "${turn#*:}"
+    keep_shot "$shot" "panel-switched-${turn%%:*}"
+    dark_text_kept "after the switch to ${turn%%:*} apps"
+done
+echo "   black text in the target and position boxes after each switch, white and grey kept"
+close_panel
+rm -rf "${tools:?}"
 put_theme_back
 
 step "uninstalling silently"
