@@ -171,7 +171,7 @@ main() {
     # shellcheck disable=SC2016 # expanded by the shell in the root
     versions=$(in_root bash -c '. /etc/os-release
         echo "$PRETTY_NAME (Debian $(cat /etc/debian_version))," \
-            "Qt $(dpkg-query -W -f="\${Version}" qt6-base-dev 2> /dev/null || echo "not installed")," \
+            "Qt $(dpkg-query -W -f="\${Version}" "qt6-base-dev:$(dpkg --print-architecture)" 2> /dev/null || echo "not installed")," \
             "$(g++ --version 2> /dev/null | head -n 1 || echo "no g++")"')
     if [ "$status" -eq 0 ]; then
         say "PASSED on $versions"
