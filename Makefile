@@ -4,6 +4,10 @@
 # Both install the Debian packages they need first.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Every recipe runs in bash and stops at its first failure, and a pipeline fails when any
+# of its commands fails.
+SHELL := bash
+.SHELLFLAGS := -e -o pipefail -c
 
 .PHONY: all deps configure build run test clean
 
@@ -25,7 +29,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD)
+	build='$(BUILD)'; rm -rf -- "$${build:?BUILD names no folder}"
 
 # Further targets (benchmarks, fuzzing, packaging) live in make/*.mk.
 -include make/*.mk

@@ -6,10 +6,12 @@
 # DEBIAN_COMMANDS="make bench-tick" runs other commands there instead.
 DEBIAN_SUITE ?= trixie
 DEBIAN_CACHE ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel
-DEBIAN_MIRROR ?= http://deb.debian.org/debian
+# The archive the root is made from: by default the Debian archive that this machine's own
+# apt sources name (a local mirror or proxy included); DEBIAN_MIRROR=URL names another.
+DEBIAN_MIRROR ?=
 DEBIAN_COMMANDS ?= make test && make package-check
 
 .PHONY: debian-check
 
 debian-check:
-	@scripts/debian-leg.sh $(DEBIAN_SUITE) $(DEBIAN_CACHE) $(DEBIAN_MIRROR) "$(DEBIAN_COMMANDS)"
+	@scripts/debian-leg.sh "$(DEBIAN_SUITE)" "$(DEBIAN_CACHE)" "$(DEBIAN_MIRROR)" "$(DEBIAN_COMMANDS)"

@@ -16,7 +16,7 @@ license-check:
 			'sudo make debian-check DEBIAN_COMMANDS="make license-check"' >&2; \
 		exit 1; \
 	fi
-	@tree=$$(mktemp -d); trap 'rm -rf "$$tree"' EXIT; \
+	@tree=$$(mktemp -d); trap 'rm -rf "$${tree:?}"' EXIT; \
 	{ git ls-files -co --exclude-standard 2> /dev/null || \
 		find . -path './build*' -prune -o -type f -print; } | \
 		tar -cf - --no-recursion -T - | tar -xf - -C "$$tree"; \

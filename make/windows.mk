@@ -19,7 +19,7 @@ WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wi
 	ninja-build perl python3 xvfb xauth xdotool imagemagick libgtest-dev libgmock-dev dpkg-dev \
 	xz-utils
 
-.PHONY: windows windows-deps windows-sdk windows-test windows-bench
+.PHONY: windows windows-deps windows-sdk windows-sdk-source windows-test windows-bench
 
 windows-deps:
 	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
@@ -27,10 +27,15 @@ windows-deps:
 windows-sdk: windows-deps
 	@packaging/windows/qt-sdk.sh $(QT_MINGW_PREFIX) $(QT_MINGW_TARBALL) > /dev/null
 
+# Only what windows-sdk needs from apt: the packages, and Qt's source when Qt is built
+# from it. The root's leg runs this while the root is locked, and the rest without.
+windows-sdk-source: windows-deps
+	@packaging/windows/qt-sdk.sh --source-only $(QT_MINGW_PREFIX) $(QT_MINGW_TARBALL)
+
 ifeq ($(WINDOWS_LOCAL),)
 windows windows-test windows-bench:
-	@JOBS=$(JOBS) scripts/windows-leg.sh $@ $(DEBIAN_CACHE) $(DEBIAN_MIRROR) $(WINDOWS_BUILD) \
-		$(QT_MINGW_TARBALL)
+	@JOBS=$(JOBS) scripts/windows-leg.sh $@ "$(DEBIAN_CACHE)" "$(DEBIAN_MIRROR)" \
+		"$(WINDOWS_BUILD)" $(QT_MINGW_TARBALL)
 else
 windows: windows-sdk
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \

@@ -19,7 +19,12 @@ if ! locale -a 2> /dev/null | grep -qix "${lang%%.*}.utf-\?8"; then
     $sudo localedef -i "${lang%%.*}" -f UTF-8 "$lang"
 fi
 
-run=(env -u LC_ALL -u LANGUAGE LANG="$lang" ctest --test-dir "$build" --output-on-failure
+# Every locale variable goes, so that none inherited (LC_NUMERIC, say) overrides LANG.
+clear_locale=(-u LC_ALL -u LANGUAGE -u LANG)
+for v in $(compgen -e); do
+    [[ $v != LC_* ]] || clear_locale+=(-u "$v")
+done
+run=(env "${clear_locale[@]}" LANG="$lang" ctest --test-dir "$build" --output-on-failure
     -j "$jobs")
 if [ "$(id -u)" -ne 0 ]; then
     echo "test-unprivileged: as $(id -un), LANG=$lang"

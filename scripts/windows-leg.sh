@@ -9,14 +9,20 @@
 # Qt for Windows is kept in the root's cache (/root/.cache/actuator-panel/qt6-mingw-6.8.2),
 # unpacked from QT_MINGW_TARBALL when it is given, else built there once from source.
 # Usage: windows-leg.sh TARGET CACHE MIRROR WINDOWS_BUILD [QT_MINGW_TARBALL]
+# An empty MIRROR takes the Debian archive of this machine's own apt sources.
 set -euo pipefail
-target=$1
-cache=$2
-mirror=$3
-build=$4
+target=${1:?no target given}
+cache=${2:?no cache folder given}
+mirror=${3-}
+build=$(realpath -m "${4:?no WINDOWS_BUILD folder given}")
 tarball=${5:-}
 checkout=$(cd "$(dirname "$0")/.." && pwd)
 dir=actuator-panel-windows
+# Its bin/ is replaced below, so it must be a new folder or a Windows build's, never /usr.
+if [ -e "$build/bin" ] && [ ! -f "$build/bin/actuator-panel.exe" ]; then
+    echo "windows-leg: $build/bin holds no actuator-panel.exe; WINDOWS_BUILD must name a Windows build folder" >&2
+    exit 1
+fi
 
 arguments="WINDOWS_LOCAL=1 JOBS=${JOBS:-$(nproc)}"
 if [ -n "$tarball" ]; then
@@ -24,12 +30,14 @@ if [ -n "$tarball" ]; then
     export DEBIAN_LEG_FILES=$tarball
     arguments+=" QT_MINGW_TARBALL=/root/$dir/$(basename "$tarball")"
 fi
-export DEBIAN_LEG_DIR=$dir DEBIAN_LEG_SETUP="make windows-deps WINDOWS_LOCAL=1"
+# Whatever changes the root outside the tree's folder runs as the leg's setup, while the
+# root is locked: the packages, and the deb-src entries and source that building Qt needs.
+export DEBIAN_LEG_DIR=$dir DEBIAN_LEG_SETUP="make windows-sdk-source $arguments"
 "$checkout/scripts/debian-leg.sh" trixie "$cache" "$mirror" "make $target $arguments"
 
 # What make windows makes, back in this checkout.
 out=$cache/debian-trixie/root/$dir/build-windows
-rm -rf "$build/bin"
+rm -rf "${build:?}/bin"
 mkdir -p "$build"
 cp -a "$out/bin" "$build/"
 cp -a "$out"/actuator-panel-*-win64.* "$build/"

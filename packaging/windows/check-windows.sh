@@ -4,11 +4,13 @@
 # Checks the Windows installer and program from outside, under Wine on a virtual X display:
 # installs silently (which starts nothing), starts the installed program, drives a move with
 # real clicks and keys, saves, checks the export file and the background picture, closes
-# the window, opens it again with Windows set to dark apps, and uninstalls, checking that
-# nothing is left behind. Then installs once more through the wizard's pages, lets its
-# finish page start the program, and uninstalls again.
+# the window, opens it again with Windows set to dark apps, switches between light and dark
+# apps while it is open, and uninstalls, checking that nothing is left behind. Then installs
+# once more through the wizard's pages, lets its finish page start the program, and
+# uninstalls again.
 #   WINEPREFIX=... packaging/windows/check-windows.sh build-windows
-# CHECK_SHOTS=DIR keeps the screenshots of the panel, the dark panel and the finish page.
+# CHECK_SHOTS=DIR keeps the screenshots of the panel, the dark panel, the panel after each
+# switch between light and dark apps while it is open, and the finish page.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build-windows}" && pwd)
@@ -27,6 +29,7 @@ installed="$drive/Program Files/Actuator Panel"
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Actuator Panel"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Actuator Panel'
 vendor_key='HKLM\Software\Actuator Panel maintainers'
+# shellcheck disable=SC2012 # the newest of the build's own installers, named by CPack
 installer=$(ls -t "$build"/actuator-panel-*-win64.exe | head -n 1)
 
 fail() {
@@ -53,6 +56,42 @@ snapshot() {
 
 "$here/wine-run.sh" cmd /c exit 0 # makes the prefix when it is new
 wineserver --wait
+
+# Windows' dark mode for apps, as the prefix has it now (type and data, or nothing), is put
+# back after the dark step and on every exit, a failed check's too: the prefix is kept for
+# later runs.
+personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+light_before=$(wine reg query "$personalize" /v AppsUseLightTheme 2> /dev/null | tr -d '\r' |
+    awk '$1 == "AppsUseLightTheme" { print $2, $3 }') || true
+theme_changed=no
+set_light_theme() { # TYPE DATA
+    theme_changed=yes
+    wine reg add "$personalize" /v AppsUseLightTheme /t "$1" /d "$2" /f > /dev/null 2>&1
+}
+put_theme_back() {
+    [ "$theme_changed" = yes ] || return 0
+    if [ -z "$light_before" ]; then
+        wine reg delete "$personalize" /v AppsUseLightTheme /f > /dev/null 2>&1
+    elif [ "${light_before%% *}" = REG_DWORD ]; then
+        set_light_theme REG_DWORD "$((${light_before#* }))"
+    else
+        set_light_theme "${light_before%% *}" "${light_before#* }"
+    fi
+    theme_changed=no
+}
+on_exit() {
+    local status=$?
+    trap - ERR
+    if [ "$theme_changed" = yes ]; then
+        # A failed check can leave the program open, and with it the prefix's server.
+        [ "$status" -eq 0 ] || wineserver -k 2> /dev/null || true
+        put_theme_back || echo "Windows check: could not put AppsUseLightTheme back in $WINEPREFIX" >&2
+        wineserver --wait || true
+    fi
+    rm -rf "${tools:-}" "${shot:-}"
+    exit "$status"
+}
+trap on_exit EXIT
 rm -f "$export_file"
 before=$(snapshot)
 
@@ -143,20 +182,57 @@ echo "   ended with status 0"
 # Qt follows Windows' dark mode for apps. Wine reports Windows 10, where Qt's style keeps
 # its light colours; the Windows 11 style, which Qt picks there, turns them dark.
 step "dark apps, Windows 11 style: text stays dark on the white and grey boxes"
-personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
-wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d 0 /f > /dev/null 2>&1
+set_light_theme REG_DWORD 0
 open_panel -style windows11
 import -window "$window" "$shot"
 keep_shot "$shot" panel-dark
 darkest() { convert "$shot" -crop "$1" -colorspace gray -format "%[fx:int(255*minima)]" info:; }
-for box in target:96x17+92+132 Text2:104x17+476+132; do
-    grey=$(darkest "${box#*:}")
-    [ "$grey" -lt 100 ] || fail "no dark text in ${box%%:*} with dark apps (darkest grey $grey)"
-done
-near "$(pixel "$shot" 150,148)" 255,255,255 || fail "the target box is not white: $(pixel "$shot" 150,148)"
+# The text in the white target box and the grey position readout is dark, the box white.
+dark_text_kept() { # WHEN
+    local box grey
+    for box in target:96x17+92+132 Text2:104x17+476+132; do
+        grey=$(darkest "${box#*:}")
+        [ "$grey" -lt 100 ] || fail "no dark text in ${box%%:*} $1 (darkest grey $grey)"
+    done
+    near "$(pixel "$shot" 150,148)" 255,255,255 ||
+        fail "the target box is not white $1: $(pixel "$shot" 150,148)"
+}
+dark_text_kept "with dark apps"
 echo "   black text in the target and position boxes, white and grey kept"
 close_panel
-wine reg delete "$personalize" /v AppsUseLightTheme /f > /dev/null 2>&1
+
+# Windows tells the running programs of a switch between light and dark apps with
+# WM_SETTINGCHANGE "ImmersiveColorSet", and Qt reads the registry value again on that.
+# Wine's reg sends nothing (the open panel keeps every pixel when the value changes), so a
+# small program sends the message, as Windows' settings do.
+step "dark apps switched on and off while the panel is open"
+tools=$(mktemp -d)
+cat > "$tools/colours-changed.c" << 'EOF_C'
+#include <windows.h>
+int main(void) {
+    DWORD_PTR result;
+    return !SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, (LPARAM)L"ImmersiveColorSet",
+                                SMTO_ABORTIFHUNG, 5000, &result);
+}
+EOF_C
+x86_64-w64-mingw32-gcc-posix -O2 -o "$tools/colours-changed.exe" "$tools/colours-changed.c"
+switch_theme() { # 1 light, 0 dark
+    set_light_theme REG_DWORD "$1"
+    wine "$tools/colours-changed.exe" || fail "could not tell the programs that the colours changed"
+    sleep 2
+    import -window "$window" "$shot"
+}
+set_light_theme REG_DWORD 1
+open_panel -style windows11
+for turn in dark:0 light:1 dark:0; do
+    switch_theme "${turn#*:}"
+    keep_shot "$shot" "panel-switched-${turn%%:*}"
+    dark_text_kept "after the switch to ${turn%%:*} apps"
+done
+echo "   black text in the target and position boxes after each switch, white and grey kept"
+close_panel
+rm -rf "${tools:?}"
+put_theme_back
 
 step "uninstalling silently"
 wine "$installed/Uninstall.exe" /S

@@ -6,11 +6,24 @@
 # top); otherwise built once from Debian 13's own qt6-base source with Debian 13's host Qt
 # tools, which must be of the same version (about 45 minutes on 2 cores). The prefix is
 # kept, so later builds find it ready. make windows runs it inside the Debian 13 root.
-# Usage: qt-sdk.sh PREFIX [TARBALL]
+# With --source-only it only does what changes the machine's apt: when Qt is to be built
+# from source, adds the deb-src entries and fetches that source into PREFIX.work; the root's
+# leg runs that part while it holds the root's lock.
+# Usage: qt-sdk.sh [--source-only] PREFIX [TARBALL]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-prefix=$1
+source_only=no
+if [ "${1:-}" = --source-only ]; then
+    source_only=yes
+    shift
+fi
+prefix=${1:?no PREFIX given}
 tarball=${2:-}
+# PREFIX and the folders beside it are removed and made again.
+case $prefix in
+    /*/*) ;;
+    *) echo "qt-sdk: PREFIX must be an absolute path below a folder, not '$prefix'" >&2; exit 1 ;;
+esac
 toolchain=$prefix/lib/cmake/Qt6/qt.toolchain.cmake
 ready=$prefix/.ready # written last, so that a build cut short is made again
 version=6.8.2
@@ -48,7 +61,10 @@ add_source_entries() {
     $sudo apt-get update -qq
 }
 
-from_source() {
+work=$prefix.work
+src=$work/qt6-base-$version+dfsg
+
+fetch_source() {
     # moc, rcc and uic of the build machine generate code for the target's Qt, so they
     # must be of the same version.
     local host
@@ -58,12 +74,15 @@ from_source() {
         *) say "needs the host Qt tools $version (Debian 13's qt6-base-dev-tools), found '${host:-none}'"
            exit 1 ;;
     esac
-    local work=$prefix.work
+    [ ! -d "$src" ] || return 0
     mkdir -p "$work"
     add_source_entries
-    (cd "$work" && { [ -d "qt6-base-$version+dfsg" ] || apt-get source -qq "qt6-base=${host%+b*}"; })
-    local src build=$work/build
-    src=$work/qt6-base-$version+dfsg
+    (cd "$work" && apt-get source -qq "qt6-base=${host%+b*}")
+}
+
+from_source() {
+    fetch_source
+    local build=$work/build
     rm -rf "$build"
     mkdir -p "$build"
     # Only what the panel and its tests use. The +dfsg source lacks the tablet (wintab)
@@ -83,11 +102,16 @@ from_source() {
     cmake --install "$build" --strip
     # The toolchain file goes with the prefix, so that it does not depend on this checkout.
     cp "$here/mingw-w64-x86_64.cmake" "$prefix/"
+    # shellcheck disable=SC2016 # CMake expands the variable, when it reads the file
     sed -i 's|set(__qt_initially_configured_toolchain_file "[^"]*")|set(__qt_initially_configured_toolchain_file "${CMAKE_CURRENT_LIST_DIR}/../../../mingw-w64-x86_64.cmake")|' \
         "$toolchain"
     rm -rf "$work"
 }
 
+if [ "$source_only" = yes ]; then
+    [ -f "$ready" ] || [ -n "$tarball" ] || fetch_source
+    exit 0
+fi
 if [ ! -f "$ready" ]; then
     rm -rf "$prefix"
     mkdir -p "$(dirname "$prefix")"
