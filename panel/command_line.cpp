@@ -57,21 +57,20 @@ const struct {
 };
 
 #ifdef Q_OS_WIN
-// Started from Explorer or a console alike, a program of the Windows GUI kind has no
-// console to write to, unless its output was redirected; as Qt's own parser does, the text
-// then goes into a message box.
-bool withoutConsole() {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    GetStartupInfoW(&startup);
-    return GetConsoleWindow() == nullptr && (startup.dwFlags & STARTF_USESTDHANDLES) == 0;
+// A program of the Windows GUI kind gets no console: started from Explorer, or from a
+// console without its output redirected, it has nowhere to write, and the text then goes
+// into a message box. Output redirected to a file or a pipe is written there.
+bool nowhereToWrite(std::FILE* stream) {
+    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    return handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+           GetFileType(handle) == FILE_TYPE_UNKNOWN;
 }
 #endif
 
 // Shows `text` and gives `status`, or kWriteError when the text could not be written.
 int show(const QString& text, std::FILE* stream, int status) {
 #ifdef Q_OS_WIN
-    if (withoutConsole()) {
+    if (nowhereToWrite(stream)) {
         const UINT icon = status == 0 ? MB_ICONINFORMATION : MB_ICONERROR;
         MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()), L"Actuator Panel",
                     MB_OK | icon);

@@ -147,6 +147,32 @@ close_panel() {
     wineserver --wait
 }
 
+step "options: written where the output goes, in a message box when it goes nowhere"
+program_exe="$installed/actuator-panel.exe"
+version=$(basename "$installer" | sed 's/^actuator-panel-\(.*\)-win64\.exe$/\1/')
+printed=$(wine "$program_exe" --version 2> /dev/null | tr -d '\r' | head -n 1)
+[ "$printed" = "actuator-panel $version" ] || fail "--version printed '$printed'"
+status=0
+refusal=$(wine "$program_exe" --frobnicate 2>&1 > /dev/null | tr -d '\r') || status=$?
+[ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
+[[ $refusal == *"unknown option '--frobnicate'"* ]] || fail "the refusal said '$refusal'"
+# Started through start, as from Explorer, the program has no output to write to.
+wine start /unix "$program_exe" --version
+box=""
+for _ in $(seq 40); do
+    box=$(xdotool search --name '^Actuator Panel$' 2> /dev/null | head -n 1) || true
+    [ -z "$box" ] || break
+    sleep 0.5
+done
+[ -n "$box" ] || fail "--version without an output showed no message box"
+shot=$(mktemp --suffix=.png)
+import -window root "$shot"
+keep_shot "$shot" version-box
+rm -f "$shot"
+xdotool windowactivate --sync "$box" key Return 2> /dev/null || xdotool key Return
+wineserver --wait
+echo "   --version printed, --frobnicate refused with status 2, the version box closed by OK"
+
 step "starting the installed program"
 # Qt draws text with DirectWrite, which Wine 10 implements: no font engine option.
 open_panel
