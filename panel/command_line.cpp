@@ -60,7 +60,7 @@ const struct {
 // A program of the Windows GUI kind gets no console: started from Explorer, or from a
 // console without its output redirected, it has nowhere to write, and the text then goes
 // into a message box. Output redirected to a file or a pipe is written there.
-bool nowhereToWrite(std::FILE* stream) {
+bool nowhereToWrite(const std::FILE* stream) {
     const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     return handle == nullptr || handle == INVALID_HANDLE_VALUE ||
            GetFileType(handle) == FILE_TYPE_UNKNOWN;
