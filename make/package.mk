@@ -21,7 +21,9 @@ package: package-deps
 		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
-	@cd $(PACKAGE_BUILD) && cpack -G DEB
+# The package's own members (debian-binary, control.tar, data.tar) get their modes from
+# the umask, and their times from SOURCE_DATE_EPOCH (make/release.mk).
+	@cd $(PACKAGE_BUILD) && umask 022 && cpack -G DEB
 
 package-check: package
 	@packaging/check-package.sh $(PACKAGE_BUILD)

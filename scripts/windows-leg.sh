@@ -6,6 +6,8 @@
 # Debian 13's mingw-w64, its Qt 6.8.2 host tools and its Wine 10. The tree goes to a folder
 # of its own in the root (/root/actuator-panel-windows), so that a Debian leg can run at the
 # same time, and the program, the zip and the installer come back to WINDOWS_BUILD here.
+# WINDOWS_LEG_DIR names another folder (one plain name), as make release-check does for
+# its second build.
 # Qt for Windows is kept in the root's cache (/root/.cache/actuator-panel/qt6-mingw-6.8.2),
 # unpacked from QT_MINGW_TARBALL when it is given, else built there once from source.
 # Usage: windows-leg.sh TARGET CACHE MIRROR WINDOWS_BUILD [QT_MINGW_TARBALL]
@@ -17,7 +19,7 @@ mirror=${3-}
 build=$(realpath -m "${4:?no WINDOWS_BUILD folder given}")
 tarball=${5:-}
 checkout=$(cd "$(dirname "$0")/.." && pwd)
-dir=actuator-panel-windows
+dir=${WINDOWS_LEG_DIR:-actuator-panel-windows}
 # Its bin/ is replaced below, so it must be a new folder or a Windows build's, never /usr.
 if [ -e "$build/bin" ] && [ ! -f "$build/bin/actuator-panel.exe" ]; then
     echo "windows-leg: $build/bin holds no actuator-panel.exe; WINDOWS_BUILD must name a Windows build folder" >&2
