@@ -122,14 +122,19 @@ open_panel() {
     program=$!
     wait_for_panel
 }
-wait_for_panel() {
-    # Polled: a search can fail outright when a window of Wine's goes while it looks.
-    window=""
+# Prints the first window whose name matches PATTERN within 30 s, or nothing. Polled: a
+# search can fail outright when a window of Wine's goes while it looks.
+find_window() {
+    local found=""
     for _ in $(seq 60); do
-        window=$(xdotool search --name '^Form1$' 2> /dev/null | head -n 1) || true
-        [ -z "$window" ] || break
+        found=$(xdotool search --name "$1" 2> /dev/null | head -n 1) || true
+        [ -z "$found" ] || break
         sleep 0.5
     done
+    echo "$found"
+}
+wait_for_panel() {
+    window=$(find_window '^Form1$')
     [ -n "$window" ] || fail "no window named Form1 appeared"
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
     [ "$geometry" = 642x558 ] || fail "window Form1 is $geometry, not 642x558"
@@ -158,12 +163,7 @@ refusal=$(wine "$program_exe" --frobnicate 2>&1 > /dev/null | tr -d '\r') || sta
 [[ $refusal == *"unknown option '--frobnicate'"* ]] || fail "the refusal said '$refusal'"
 # Started through start, as from Explorer, the program has no output to write to.
 wine start /unix "$program_exe" --version
-box=""
-for _ in $(seq 40); do
-    box=$(xdotool search --name '^Actuator Panel$' 2> /dev/null | head -n 1) || true
-    [ -z "$box" ] || break
-    sleep 0.5
-done
+box=$(find_window '^Actuator Panel$')
 [ -n "$box" ] || fail "--version without an output showed no message box"
 shot=$(mktemp --suffix=.png)
 import -window root "$shot"
