@@ -17,6 +17,8 @@
 #   DEBIAN_LEG_SETUP  commands that run first (such as installing packages); the root is
 #                     locked only until they are done, COMMANDS then run with a lock of
 #                     the folder alone.
+# DEBIAN_LEG_ARCH=arm64 (or another) uses a root of that architecture, CACHE/debian-SUITE-ARCH,
+# whose programs the kernel must be able to run (packaging/arm/binfmt.sh).
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -28,7 +30,8 @@ suite=${1:?no suite given}
 cache=$(realpath -m "${2:?no cache folder given}")
 mirror=${3:-}
 commands=${4:-make test && make package-check}
-root=$cache/debian-$suite
+arch=${DEBIAN_LEG_ARCH:-}
+root=$cache/debian-$suite${arch:+-$arch}
 checkout=$(cd "$(dirname "$0")/.." && pwd)
 dir=${DEBIAN_LEG_DIR:-actuator-panel}
 setup=${DEBIAN_LEG_SETUP:-}
@@ -95,6 +98,8 @@ host_archive() {
 # whenever testing has not moved for some days; the released suites are always current.
 apt_options=()
 [ "$suite" != testing ] || apt_options=(--aptopt='Acquire::Check-Valid-Until "false"')
+arch_options=()
+[ -z "$arch" ] || arch_options=(--arch="$arch")
 
 make_root() {
     local partial=$root.partial found
@@ -110,7 +115,7 @@ make_root() {
     rm -rf "${partial:?}"
     mkdir -p "$cache"
     say "making a minimal Debian $suite root in $root"
-    mmdebstrap --quiet --variant=minbase --include=make "${apt_options[@]}" \
+    mmdebstrap --quiet --variant=minbase --include=make "${arch_options[@]}" "${apt_options[@]}" \
         "$suite" "$partial" "$mirror"
     # Packages installed later must not start services inside the root.
     printf '#!/bin/sh\nexit 101\n' > "$partial/usr/sbin/policy-rc.d"
