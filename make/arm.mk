@@ -30,8 +30,8 @@ ifeq ($(ARM_LOCAL),)
 arm-package-check: arm-package
 
 arm-package arm-test arm-package-check:
-	@JOBS=$(JOBS) scripts/arm-leg.sh $@ $(ARM_SUITE) $(ARM_ARCH) $(DEBIAN_CACHE) \
-		$(DEBIAN_MIRROR) $(ARM_DIST)
+	@JOBS=$(JOBS) scripts/arm-leg.sh $@ "$(ARM_SUITE)" "$(ARM_ARCH)" "$(DEBIAN_CACHE)" \
+		"$(DEBIAN_MIRROR)" "$(ARM_DIST)"
 else
 ARM_TRIPLE = $(if $(filter armhf,$(ARM_ARCH)),arm-linux-gnueabihf,aarch64-linux-gnu)
 ARM_QEMU = /usr/bin/qemu-$(if $(filter armhf,$(ARM_ARCH)),arm,aarch64)-static
@@ -55,7 +55,7 @@ arm-deps:
 	@packaging/arm/binfmt.sh $(ARM_QEMU)
 
 arm-package:
-	@$(ARM_CMAKE) -B $(ARM_PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	@$(ARM_CMAKE) -B $(ARM_PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF \
 		-DCMAKE_CXX_FLAGS="$$($(ARM_FLAGS) CPPFLAGS) $$($(ARM_FLAGS) CXXFLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$$($(ARM_FLAGS) LDFLAGS)" > /dev/null
 	@cmake --build $(ARM_PACKAGE_BUILD) -j $(JOBS)

@@ -7,7 +7,8 @@
 # program on a virtual X display, checks that its window appears at the panel's size,
 # ends it, and removes the package again. Then it starts the program once more on a German
 # desktop, makes a move with real clicks and keys, and reads the position readout, whose
-# decimal separator must be the comma.
+# decimal separator must be the comma. Before that, a move stopped and saved must give the
+# export file's bytes (packaging/check-export.py).
 #   packaging/check-package.sh build-pkg
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,7 +23,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 for tool in xvfb-run:xvfb xdotool:xdotool desktop-file-validate:desktop-file-utils \
-    appstreamcli:appstream lintian:lintian xclip:xclip; do
+    appstreamcli:appstream lintian:lintian xclip:xclip python3:python3-minimal; do
     command -v "${tool%%:*}" > /dev/null || $sudo apt-get install -y -qq "${tool#*:}"
 done
 
@@ -115,11 +116,37 @@ xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.
     [ -n "$wid" ] && [ "$geometry" = "642x558" ] && [ "$alive" = yes ]
 ' || fail "the installed program did not show its window"
 
+echo "== a move to 0.2 inch at 10 RPM, stopped and saved: the export file's bytes"
+# shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
+xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+    XDG_RUNTIME_DIR="$home" bash -c '
+    actuator-panel 2> "$HOME/stderr.txt" &
+    pid=$!
+    wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
+    if [ -n "$wid" ]; then
+        sleep 1
+        click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+        click 140 140 && xdotool key ctrl+a type 0.2   # Target Position
+        click 336 140 && xdotool key ctrl+a type 10    # Lead Screw Speed
+        click 172 200                                  # Retract/Extend
+        sleep 7.5                                      # 21 + 200 ticks of 30 ms, 3 samples
+        click 328 200                                  # STOP, should a slow machine lag
+        click 176 272                                  # Save
+        sleep 1
+    fi
+    kill -TERM "$pid" 2> /dev/null || true
+    wait "$pid" 2> /dev/null || true
+    sed "s/^/   stderr: /" "$HOME/stderr.txt"
+' || fail "the installed program did not run for the export"
+export_file="$home/Desktop/My Documents/TESTFILE.txt"
+[ -f "$export_file" ] || fail "Save wrote no ~/Desktop/My Documents/TESTFILE.txt"
+python3 "$here/check-export.py" "$export_file" || fail "the export file is wrong"
+
 lang=de_DE.UTF-8
 echo "== a move on a German desktop, LANG=$lang"
 # The C library's locale too, not only Qt's, so that it is generated when missing.
 if ! locale -a 2> /dev/null | grep -qix "${lang%%.*}.utf-\?8"; then
-    "$here/../scripts/install-deps.sh" locales
+    $sudo apt-get install -y -qq locales > /dev/null
     $sudo localedef -i "${lang%%.*}" -f UTF-8 "$lang"
 fi
 # Every locale variable goes, so that none inherited (LC_NUMERIC, say) overrides LANG.

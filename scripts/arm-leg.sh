@@ -11,14 +11,15 @@
 #                      arm-package and arm-test register.
 # The tree goes to a folder of its own in the root (/root/actuator-panel-ARCH), so that
 # other legs can run in the same root at the same time.
-# Usage: arm-leg.sh TARGET SUITE ARCH CACHE MIRROR DIST
+# Usage: arm-leg.sh TARGET SUITE ARCH CACHE MIRROR DIST (an empty MIRROR: the archive of
+# this machine's apt sources, as make debian-check takes it)
 set -euo pipefail
 target=${1:?usage: arm-leg.sh TARGET SUITE ARCH CACHE MIRROR DIST}
 suite=${2:?no SUITE}
 arch=${3:?no ARCH}
 cache=${4:?no CACHE}
-mirror=${5:?no MIRROR}
-dist=${6:?no DIST}
+mirror=${5-}
+dist=$(realpath -m "${6:?no DIST}")
 checkout=$(cd "$(dirname "$0")/.." && pwd)
 
 case $suite in bookworm | trixie) ;; *)

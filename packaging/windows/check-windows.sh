@@ -199,7 +199,7 @@ click 328 200                                      # STOP, should a slow machine
 click 176 272                                      # Save
 sleep 1
 [ -f "$export_file" ] || fail "Save wrote no C:\\WINNT\\Profiles\\opuser\\Desktop\\My Documents\\TESTFILE.txt"
-python3 "$here/check-export.py" "$export_file" || fail "the export file is wrong"
+python3 "$here/../check-export.py" "$export_file" || fail "the export file is wrong"
 
 step "closing the window"
 close_panel
