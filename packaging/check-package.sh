@@ -98,34 +98,45 @@ for p in libqt6widgets6 libqt6gui6 libqt6core6 fonts-dejavu-core fonts-ebgaramon
     [[ "$depends" == *"$p"* ]] || fail "Depends lacks $p"
 done
 
+# Starts the installed program on a virtual display with the check's home, runs the bash
+# SCRIPT with $pid, $wid (empty when no window came) and `click X Y` at hand, ends the
+# program, shows its standard error on standard error and returns SCRIPT's status.
+#   with_panel SCRIPT [env's -u NAME and NAME=VALUE ...]
+with_panel() {
+    local script=$1
+    shift
+    # shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
+    xvfb-run -a -s "-screen 0 1024x768x24" env "$@" HOME="$home" \
+        XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" bash -c '
+        actuator-panel 2> "$HOME/stderr.txt" &
+        pid=$!
+        wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
+        click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+        status=0
+        eval "$1" || status=$?
+        kill -TERM "$pid" 2> /dev/null || true
+        wait "$pid" 2> /dev/null || true
+        sed "s/^/   stderr: /" "$HOME/stderr.txt" >&2
+        exit "$status"
+    ' with_panel "$script"
+}
+
 echo "== starting the installed program under xvfb-run"
 home=$(mktemp -d)
-# shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
-xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-    XDG_RUNTIME_DIR="$home" bash -c '
-    actuator-panel 2> "$HOME/stderr.txt" &
-    pid=$!
-    wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
+# shellcheck disable=SC2016 # expanded by with_panel's shell
+with_panel '
     alive=no
     kill -0 "$pid" 2> /dev/null && alive=yes
     geometry=$( [ -n "$wid" ] && xdotool getwindowgeometry "$wid" | sed -n "s/.*Geometry: //p")
-    kill -TERM "$pid" 2> /dev/null || true
-    wait "$pid" 2> /dev/null || true
     echo "   window ${wid:-none}, size ${geometry:-none}, still running when found: $alive"
-    sed "s/^/   stderr: /" "$HOME/stderr.txt"
     [ -n "$wid" ] && [ "$geometry" = "642x558" ] && [ "$alive" = yes ]
 ' || fail "the installed program did not show its window"
 
 echo "== a move to 0.2 inch at 10 RPM, stopped and saved: the export file's bytes"
-# shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
-xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-    XDG_RUNTIME_DIR="$home" bash -c '
-    actuator-panel 2> "$HOME/stderr.txt" &
-    pid=$!
-    wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
+# shellcheck disable=SC2016 # expanded by with_panel's shell
+with_panel '
     if [ -n "$wid" ]; then
         sleep 1
-        click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
         click 140 140 && xdotool key ctrl+a type 0.2   # Target Position
         click 336 140 && xdotool key ctrl+a type 10    # Lead Screw Speed
         click 172 200                                  # Retract/Extend
@@ -134,9 +145,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" env HOME="$home" XDG_CONFIG_HOME="$home/.
         click 176 272                                  # Save
         sleep 1
     fi
-    kill -TERM "$pid" 2> /dev/null || true
-    wait "$pid" 2> /dev/null || true
-    sed "s/^/   stderr: /" "$HOME/stderr.txt"
 ' || fail "the installed program did not run for the export"
 export_file="$home/Desktop/My Documents/TESTFILE.txt"
 [ -f "$export_file" ] || fail "Save wrote no ~/Desktop/My Documents/TESTFILE.txt"
@@ -156,15 +164,10 @@ for v in $(compgen -e); do
 done
 # The position readout is read through the clipboard: selected and copied with the keys,
 # as an operator would, while the program runs.
-# shellcheck disable=SC2016 # expanded by the inner shell, on the virtual display
-readout=$(xvfb-run -a -s "-screen 0 1024x768x24" env "${clear_locale[@]}" LANG="$lang" \
-    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" bash -c '
-    actuator-panel 2> "$HOME/stderr.txt" &
-    pid=$!
-    wid=$(timeout 20 xdotool search --sync --name "^Form1$" | head -n 1) || true
+# shellcheck disable=SC2016 # expanded by with_panel's shell
+readout=$(with_panel '
     if [ -n "$wid" ]; then
         sleep 1
-        click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
         click 140 140 && xdotool key ctrl+a type "0,05"  # Target Position
         click 336 140 && xdotool key ctrl+a type 10      # Lead Screw Speed
         click 172 200                                    # Retract/Extend
@@ -179,10 +182,7 @@ readout=$(xvfb-run -a -s "-screen 0 1024x768x24" env "${clear_locale[@]}" LANG="
     else
         echo "no window"
     fi
-    kill -TERM "$pid" 2> /dev/null || true
-    wait "$pid" 2> /dev/null || true
-    sed "s/^/   stderr: /" "$HOME/stderr.txt" >&2
-') || fail "the program did not run on a German desktop"
+' "${clear_locale[@]}" LANG="$lang") || fail "the program did not run on a German desktop"
 echo "   position readout after a move to 0,05: $readout"
 [ "$readout" = "0,05" ] || fail "the position readout reads '$readout', not 0,05, with LANG=$lang"
 rm -rf "${home:?}"
