@@ -33,6 +33,14 @@ case $arch in arm64 | armhf) ;; *)
     ;;
 esac
 
+# The kernel keeps the handlers of binfmt_misc only while it is mounted somewhere (Linux
+# 6.18 here drops them with its last mount). Each command in a root mounts it in a mount
+# namespace of its own, which ends with the command; mounted here, on the machine, it keeps
+# the handler that one command registers for the next.
+binfmt=/proc/sys/fs/binfmt_misc
+mountpoint -q "$binfmt" || mount -t binfmt_misc binfmt_misc "$binfmt" ||
+    { echo "arm-leg: cannot mount $binfmt; ARM programs could not be run" >&2; exit 1; }
+
 release=$([ "$suite" = trixie ] && echo 13 || echo 12)
 dir=actuator-panel-$arch
 arguments="ARM_LOCAL=1 ARM_ARCH=$arch JOBS=${JOBS:-$(nproc)}"

@@ -5,7 +5,8 @@
 # emulator (Debian's qemu-user-static), as Debian's own handlers do, so that a test can
 # start the program it tests and mmdebstrap can make a root of that architecture. The
 # handler is registered with the flag F: the kernel opens the emulator now, so it works
-# in every root and on the machine itself, until the next boot. Needs root.
+# in every root and on the machine itself, until the next boot or until binfmt_misc is
+# no longer mounted anywhere (scripts/arm-leg.sh keeps it mounted). Needs root.
 #   packaging/arm/binfmt.sh /usr/bin/qemu-aarch64-static
 set -euo pipefail
 emulator=${1:?usage: binfmt.sh EMULATOR}
