@@ -59,7 +59,7 @@ arm-package:
 		-DCMAKE_CXX_FLAGS="$$($(ARM_FLAGS) CPPFLAGS) $$($(ARM_FLAGS) CXXFLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$$($(ARM_FLAGS) LDFLAGS)" > /dev/null
 	@cmake --build $(ARM_PACKAGE_BUILD) -j $(JOBS)
-	@cd $(ARM_PACKAGE_BUILD) && DEB_HOST_ARCH=$(ARM_ARCH) cpack -G DEB
+	@cd $(ARM_PACKAGE_BUILD) && umask 022 && DEB_HOST_ARCH=$(ARM_ARCH) cpack -G DEB
 	@echo "== lintian $$(lintian --version | sed 's/^Lintian v//')"
 	@lintian --info --fail-on error,warning $(ARM_PACKAGE_BUILD)/actuator-panel_*_$(ARM_ARCH).deb
 
