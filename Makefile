@@ -8,6 +8,14 @@ JOBS ?= $(shell nproc)
 # of its commands fails.
 SHELL := bash
 .SHELLFLAGS := -e -o pipefail -c
+# ccache (make deps installs it) keeps what the compiler made, so that a build of an
+# unchanged tree in another folder or a new clone takes seconds instead of minutes. Paths
+# inside the tree count relative to it, so that another clone's objects match. CCACHE=
+# turns it off: the release builds do, so that each of their builds compiles everything.
+CCACHE ?= $(shell command -v ccache)
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
+LAUNCHER = -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
 
 .PHONY: all deps configure build run test clean
 
@@ -17,7 +25,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) > /dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

@@ -44,13 +44,13 @@ ARM_TEST_BUILD ?= build-$(ARM_ARCH)
 ARM_FLAGS = DEB_HOST_ARCH=$(ARM_ARCH) CC=$(ARM_TRIPLE)-gcc dpkg-buildflags --get
 ARM_CMAKE = cmake -S . -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/packaging/arm/$(ARM_ARCH).cmake \
 	-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(dpkg-architecture -qDEB_BUILD_MULTIARCH)/cmake \
-	-DCMAKE_CROSSCOMPILING_EMULATOR=$(ARM_QEMU) -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+	-DCMAKE_CROSSCOMPILING_EMULATOR=$(ARM_QEMU) $(LAUNCHER)
 
 # Changes the root (an architecture more, packages, the kernel's handler for ARM
 # programs): the leg runs it while it holds the root's lock.
 arm-deps:
 	@dpkg --add-architecture $(ARM_ARCH)
-	@scripts/install-deps.sh g++-$(ARM_TRIPLE) qemu-user-static ccache file lintian \
+	@scripts/install-deps.sh g++-$(ARM_TRIPLE) qemu-user-static file lintian \
 		$(ARM_LIBRARIES:%=%:$(ARM_ARCH))
 	@packaging/arm/binfmt.sh $(ARM_QEMU)
 

@@ -13,7 +13,7 @@ fuzz-deps: deps
 	@fuzz/install-deps.sh
 
 fuzz-build: fuzz-deps
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
 		-DACTUATOR_FUZZ=ON -DBUILD_TESTING=OFF > /dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 

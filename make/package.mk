@@ -17,7 +17,7 @@ DEB_BUILD_MAINT_OPTIONS ?= hardening=+all
 export DEB_BUILD_MAINT_OPTIONS
 
 package: package-deps
-	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(LAUNCHER) \
 		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)

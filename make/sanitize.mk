@@ -15,7 +15,7 @@ SANITIZE_ENV := \
 .PHONY: test-sanitize
 
 test-sanitize: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" > /dev/null
 	@$(SANITIZE_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)

@@ -38,7 +38,7 @@ windows windows-test windows-bench:
 		"$(WINDOWS_BUILD)" $(QT_MINGW_TARBALL)
 else
 windows: windows-sdk
-	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) \
 		-DCMAKE_TOOLCHAIN_FILE=$(QT_MINGW_PREFIX)/lib/cmake/Qt6/qt.toolchain.cmake \
 		-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/packaging/windows/mingw-w64-x86_64.cmake \
 		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \

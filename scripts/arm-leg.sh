@@ -44,6 +44,8 @@ mountpoint -q "$binfmt" || mount -t binfmt_misc binfmt_misc "$binfmt" ||
 release=$([ "$suite" = trixie ] && echo 13 || echo 12)
 dir=actuator-panel-$arch
 arguments="ARM_LOCAL=1 ARM_ARCH=$arch JOBS=${JOBS:-$(nproc)}"
+# CCACHE= (the release builds) reaches the root's make too.
+[ -z "${CCACHE+set}" ] || arguments+=" CCACHE=$CCACHE"
 case $target in
 arm-package | arm-test)
     export DEBIAN_LEG_DIR=$dir DEBIAN_LEG_SETUP="make arm-deps $arguments"

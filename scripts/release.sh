@@ -59,6 +59,9 @@ main() {
     [ -n "$version" ] || { say "no version in CMakeLists.txt"; exit 1; }
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$("$checkout/scripts/source-date-epoch.sh")}
     export SOURCE_DATE_EPOCH
+    # No compiler cache: each build compiles everything itself, or a second build would
+    # only copy the first one's objects and the comparison would show nothing.
+    export CCACHE=
     mkdir -p "$dir"
     dir=$(realpath "$dir")
 
@@ -87,12 +90,12 @@ main() {
                     tree=$(mktemp -d "${TMPDIR:-/tmp}/actuator-panel-$leg.XXXXXX")
                     git_ archive HEAD | tar -x -C "$tree"
                     [ ${#as_user[@]} -eq 0 ] || chown -R "$user:" "$tree"
-                    (cd "$tree" && nice "${as_user[@]}" make --no-print-directory package JOBS="${JOBS:-$(nproc)}" > "$work/deb12.log")
+                    (cd "$tree" && nice "${as_user[@]}" make --no-print-directory package JOBS="${JOBS:-$(nproc)}" CCACHE= > "$work/deb12.log")
                     cp "$tree"/build-pkg/actuator-panel_*.deb "$out/"
                     rm -rf "${tree:?}" ;;
                 deb13)
                     DEBIAN_LEG_DIR=actuator-panel-$leg "$checkout/scripts/debian-leg.sh" trixie "$cache" "$mirror" \
-                        "umask $mask && export LC_ALL=$locale TZ=$tz && nice make package JOBS=${JOBS:-$(nproc)}" \
+                        "umask $mask && export LC_ALL=$locale TZ=$tz && nice make package JOBS=${JOBS:-$(nproc)} CCACHE=" \
                         > "$work/deb13.log"
                     cp "$cache/debian-trixie/root/actuator-panel-$leg"/build-pkg/actuator-panel_*.deb "$out/" ;;
                 windows)

@@ -27,6 +27,8 @@ if [ -e "$build/bin" ] && [ ! -f "$build/bin/actuator-panel.exe" ]; then
 fi
 
 arguments="WINDOWS_LOCAL=1 JOBS=${JOBS:-$(nproc)}"
+# CCACHE= (the release builds) reaches the root's make too.
+[ -z "${CCACHE+set}" ] || arguments+=" CCACHE=$CCACHE"
 if [ -n "$tarball" ]; then
     tarball=$(realpath "$tarball")
     export DEBIAN_LEG_FILES=$tarball
