@@ -2,10 +2,11 @@
 # SPDX-FileCopyrightText: 2026 Actuator Panel contributors
 # SPDX-License-Identifier: MIT
 # Checks that no commit since the last release has a subject longer than 72 characters.
-# "Since the last release" is since the newest v* tag that HEAD contains, but never before
-# FIXED, the commit from which on the rule holds: older history stays as it was written.
-# A clone without tags is checked since FIXED, and a shallow clone that lacks FIXED (it was
-# cut after it) in every commit it holds.
+# The last release is the newest commit that HEAD reaches whose subject is "Release X.Y.Z"
+# (the release of record: the published history carries no tags), but never before FIXED,
+# the commit from which on the rule holds: older history stays as it was written. A
+# shallow clone that lacks FIXED (it was cut after it) is checked since its last release
+# commit, or in every commit it holds when it has none.
 # Usage: check-commits.sh FIXED
 set -euo pipefail
 fixed=${1:?no fixed commit given}
@@ -18,14 +19,14 @@ if ! git rev-parse --git-dir > /dev/null 2>&1; then
     say "not a git checkout, so no commits to check"
     exit 0
 fi
-tag=$(git describe --tags --abbrev=0 --match 'v[0-9]*' HEAD 2> /dev/null || true)
+release=$(git log --format='%H %s' HEAD | awk '$2 == "Release" && $3 ~ /^[0-9]+\.[0-9]+\.[0-9]+$/ && NF == 3 && !found { print $1; found = 1 }')
 if git cat-file -e "$fixed^{commit}" 2> /dev/null; then
     base=$fixed
-    if [ -n "$tag" ] && git merge-base --is-ancestor "$fixed" "$tag"; then
-        base=$tag
+    if [ -n "$release" ] && git merge-base --is-ancestor "$fixed" "$release"; then
+        base=$release
     fi
 elif [ "$(git rev-parse --is-shallow-repository)" = true ]; then
-    base=$tag
+    base=$release
 else
     say "commit $fixed is not in this repository's history; the check cannot tell which commits are new"
     exit 1
@@ -41,7 +42,8 @@ while IFS= read -r line; do
     [ "${#subject}" -le "$limit" ] || long+=("${line%% *} (${#subject}): $subject")
 done < <(git log --format='%h %s' "$range")
 
-since=${base:-the first commit of this shallow clone}
+since="the first commit of this shallow clone"
+[ -z "$base" ] || since="$(git log -1 --format='%h "%s"' "$base")"
 if [ ${#long[@]} -gt 0 ]; then
     say "${#long[@]} of $count subjects since $since are longer than $limit characters:"
     printf '  %s\n' "${long[@]}" >&2
