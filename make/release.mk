@@ -5,7 +5,9 @@
 # builds in the Debian 13 root). `make release-check`: builds RELEASE_CHECK_FILES twice,
 # in two folders, at two times, under two umasks, locales and time zones (the Debian 12
 # package also as two users), and fails, with diffoscope's account, on any byte that
-# differs. docs/releasing.md tells the whole release.
+# differs. docs/releasing.md tells the whole release. `make release` runs on Debian 12
+# (amd64) at the release commit, "Release <version>"; RELEASE_TRIAL=1 builds another
+# commit into RELEASE_DIR/<version>-trial-<commit>/.
 # The files, by name: deb12 (this machine's Debian 12 package), deb13 (the Debian 13
 # root's), windows (the installer and the zip), source (the source archive), and, with
 # make/arm.mk in the tree, arm64-deb12, armhf-deb12, arm64-deb13 and armhf-deb13.
@@ -26,7 +28,7 @@ export SOURCE_DATE_EPOCH
 .PHONY: release release-check
 
 release:
-	@JOBS=$(JOBS) scripts/release.sh build "$(RELEASE_DIR)" "$(DEBIAN_CACHE)" \
+	@JOBS=$(JOBS) RELEASE_TRIAL=$(RELEASE_TRIAL) scripts/release.sh build "$(RELEASE_DIR)" "$(DEBIAN_CACHE)" \
 		"$(DEBIAN_MIRROR)" "$(QT_MINGW_TARBALL)" $(RELEASE_FILES)
 
 release-check:

@@ -8,7 +8,9 @@
 # packages in their roots (make arm-package). Every time stamp is SOURCE_DATE_EPOCH, the
 # commit's time (scripts/source-date-epoch.sh).
 # Usage: release.sh build|check DIR CACHE MIRROR QT_MINGW_TARBALL FILE...
-#   build: the files and SHA256SUMS in DIR/<version>/.
+#   build: the files and SHA256SUMS in DIR/<version>/, on Debian 12 (amd64) only, at the
+#          release commit "Release <version>"; with RELEASE_TRIAL set, at any commit, into
+#          DIR/<version>-trial-<commit>/.
 #   check: the files twice, in DIR/1/ and DIR/2/, the second build in another folder, later,
 #          under umask 002 instead of 022, another locale and time zone, and for the
 #          Debian 12 package as the user RELEASE_USER (contributor unless set, made when
@@ -57,6 +59,28 @@ main() {
     commit=$(git_ rev-parse HEAD)
     version=$(sed -n 's/^project(actuator-panel VERSION \([0-9.]*\) .*/\1/p' "$checkout/CMakeLists.txt")
     [ -n "$version" ] || { say "no version in CMakeLists.txt"; exit 1; }
+    # The release of record: the commit "Release <version>" with the version's CHANGELOG
+    # heading, found by its subject, since the published history carries no tags. A
+    # release is made on the host docs/releasing.md names, Debian 12 on amd64, because the
+    # Debian 12 package is built on this machine itself; and from the release commit, or
+    # with RELEASE_TRIAL=1 from any commit, into a folder of its own.
+    host_id=$(sed -n 's/^ID="\{0,1\}\([^"]*\)"\{0,1\}$/\1/p' /etc/os-release 2> /dev/null)
+    host_release=$(sed -n 's/^VERSION_ID="\{0,1\}\([^"]*\)"\{0,1\}$/\1/p' /etc/os-release 2> /dev/null)
+    host_arch=$(dpkg --print-architecture 2> /dev/null || uname -m)
+    subject=$(git_ log -1 --format=%s HEAD)
+    record=$(git_ log --format='%h %s' HEAD | awk -v s="Release $version" 'substr($0, index($0, " ") + 1) == s && !found { print $1; found = 1 }')
+    grep -q "^## \[$version\] - [0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\}$" "$checkout/CHANGELOG.md" ||
+        { say "CHANGELOG.md has no heading \"## [$version] - YYYY-MM-DD\" for the version of CMakeLists.txt"; exit 1; }
+    if [ "$mode" = build ]; then
+        if [ "$host_id $host_release $host_arch" != "debian 12 amd64" ]; then
+            say "a release is made on Debian 12 on amd64 (docs/releasing.md), and this host is ${host_id:-unknown} ${host_release:-?} on $host_arch: its own package would not be the Debian 12 one; run it on Debian 12, amd64"
+            exit 1
+        fi
+        if [ "$subject" != "Release $version" ] && [ -z "${RELEASE_TRIAL:-}" ]; then
+            say "HEAD is not the release commit of $version (its subject is \"$subject\", not \"Release $version\")${record:+; the release of record is $record: check it out}; RELEASE_TRIAL=1 builds from HEAD all the same, into a folder of its own"
+            exit 1
+        fi
+    fi
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$("$checkout/scripts/source-date-epoch.sh")}
     export SOURCE_DATE_EPOCH
     # No compiler cache: each build compiles everything itself, or a second build would
@@ -125,9 +149,11 @@ main() {
     }
 
     if [ "$mode" = build ]; then
-        build_all "$dir/$version" "$dir/work-$version" 1
-        say "the release files of $version, from $commit, in $dir/$version:"
-        cat "$dir/$version/SHA256SUMS"
+        folder=$version
+        [ "$subject" = "Release $version" ] || folder=$version-trial-${commit:0:7}
+        build_all "$dir/$folder" "$dir/work-$folder" 1
+        say "the release files of $version, from $commit (\"$subject\"), in $dir/$folder:"
+        cat "$dir/$folder/SHA256SUMS"
         exit 0
     fi
 
