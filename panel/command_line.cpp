@@ -30,9 +30,9 @@ const char* const kHelp =
     "Options of the Qt toolkit, such as -platform NAME, -style NAME and -reverse,\n"
     "are passed on to it.\n"
     "\n"
-    "Files: the background picture somethingblue.jpg is read from the desktop folder\n"
-    "at start; Save writes the log to \"My Documents/TESTFILE.txt\" in that folder.\n"
-    "See actuator-panel(1).\n";
+    "How the panel behaves and where its two files are: the user guide\n"
+    "(/usr/share/doc/actuator-panel/user-guide.md.gz in the Debian package).\n"
+    "See also actuator-panel(1).\n";
 
 const char* const kVersion = "actuator-panel " ACTUATOR_PANEL_VERSION "\n"
                              "Copyright (c) 2026 Actuator Panel contributors\n"
