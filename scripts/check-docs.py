@@ -240,6 +240,10 @@ def check_paths(path, tokens, files):
     return problems
 
 
+def shallow():
+    return git("rev-parse", "--is-shallow-repository").stdout.strip() == "true"
+
+
 def release_of_record(version, heading):
     """The commit whose CHANGELOG.md an entry is compared with, and how it was found; None
     where the history cannot tell."""
@@ -248,7 +252,7 @@ def release_of_record(version, heading):
         commit, _, subject = entry.partition(" ")
         if subject == f"Release {version}":
             return commit, f'"Release {version}"'
-    if git("rev-parse", "--is-shallow-repository").stdout.strip() == "true":
+    if shallow():
         return None  # the commit may lie beyond the cut, and the first one "adds" everything
     added = git("log", "--reverse", "--format=%H", "-S", heading, "HEAD", "--",
                 "CHANGELOG.md").stdout.split()
@@ -273,9 +277,10 @@ def check_history(text, version, notes):
     for release, (first, lines) in entries(text).items():
         record = release_of_record(release, lines[0])
         if record is None:
-            if release != version:  # the release being made has no commit yet
-                notes.append(f"CHANGELOG.md:{first}: {release} not compared: its release "
-                             "commit is not in this clone's history")
+            why = ("it is being released, and its release commit is not made yet"
+                   if release == version and not shallow() else
+                   "its release commit is not in this clone's history")
+            notes.append(f"CHANGELOG.md:{first}: {release} not compared: {why}")
             continue
         commit, how = record
         then = git("show", f"{commit}:CHANGELOG.md", check=False).stdout
@@ -328,9 +333,11 @@ def main():
     if problems:
         print(f"docs-check: {len(problems)} problem(s)", file=sys.stderr)
         return 1
+    compared = "compared " if notes else ""
     print(f"docs-check: {len(documents)} Markdown files at version {version}: every link "
           "resolves, in the tree and as installed, every table renders, every version, make "
-          "target and path named exists, and every released changelog entry is as released")
+          f"target and path named exists, and every released changelog entry {compared}is "
+          "as released")
     return 0
 
 
