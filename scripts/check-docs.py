@@ -116,9 +116,12 @@ def links(tokens):
                 yield line, child.attrs.get("src", "")
 
 
-def code(tokens):
-    """(line, text) of every code span, and of every line of a fenced block of commands."""
+def code(tokens, history):
+    """(line, text) of every code span, and of every line of a fenced block of commands,
+    before the line `history`."""
     for token in tokens:
+        if token.map and token.map[0] + 1 >= history:
+            break
         if token.type == "inline":
             line = token.map[0] + 1 if token.map else 0
             for child in token.children:
@@ -179,11 +182,19 @@ def check_tables(path, text, tokens):
     return problems
 
 
-def check_versions(path, text, tokens, version):
+def history_start(path, text):
+    """The first line (from 1) of what is history and stays as written: the CHANGELOG's
+    released entries. Beyond the end for every other document."""
     lines = text.splitlines()
     if path == "CHANGELOG.md":
-        released = [n for n, content in enumerate(lines) if RELEASE_HEADING.match(content)]
-        lines = lines[:released[0]] if released else lines
+        for n, content in enumerate(lines, start=1):
+            if RELEASE_HEADING.match(content):
+                return n
+    return len(lines) + 1
+
+
+def check_versions(path, text, tokens, version):
+    lines = text.splitlines()[:history_start(path, text) - 1]
     recorded = covered_lines([t for t in tokens if t.type == "fence" and not t.info.strip()],
                              ("fence",))
     problems = []
@@ -197,9 +208,9 @@ def check_versions(path, text, tokens, version):
     return problems
 
 
-def check_make_targets(path, tokens, targets):
+def check_make_targets(path, tokens, targets, history):
     problems = []
-    for line, content in code(tokens):
+    for line, content in code(tokens, history):
         for command in MAKE_COMMAND.finditer(content):
             # The first word after make that is neither an option nor VAR=value.
             words = [w for w in command.group(1).split() if not w.startswith("-") and "=" not in w]
@@ -219,7 +230,7 @@ def names_tracked(name, files, folders):
                if f.count("/") == parts)
 
 
-def check_paths(path, tokens, files):
+def check_paths(path, tokens, files, history):
     folders = set()
     for f in files:
         while "/" in f:
@@ -228,7 +239,7 @@ def check_paths(path, tokens, files):
     top = {f.split("/")[0] for f in files if "/" in f}
     basenames = {posixpath.basename(f) for f in files}
     problems = []
-    for line, content in code(tokens):
+    for line, content in code(tokens, history):
         for word in content.split():
             word = word.strip("\"'`(),;:")
             if "/" in word and word.split("/")[0] in top:
@@ -321,8 +332,9 @@ def main():
         problems += check_links(document, tokens, files, anchors_of, installed)
         problems += check_tables(document, text, tokens)
         problems += check_versions(document, text, tokens, version)
-        problems += check_make_targets(document, tokens, targets)
-        problems += check_paths(document, tokens, files)
+        history = history_start(document, text)
+        problems += check_make_targets(document, tokens, targets, history)
+        problems += check_paths(document, tokens, files, history)
     if "CHANGELOG.md" in texts:
         problems += check_history(texts["CHANGELOG.md"], version, notes)
     problems = list(dict.fromkeys(problems))  # one report for a name twice on a line
