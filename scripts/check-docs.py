@@ -10,8 +10,8 @@
   row;
 - versions: the program's version, where a document writes it (actuator-panel_1.2.0-...,
   actuator-panel-1.2.0-win64.exe, "Actuator Panel 1.2.0"), is the one of project() in
-  CMakeLists.txt. Not checked: the CHANGELOG's released entries, which are history, and
-  fenced blocks without a language, which show recorded output as it was;
+  CMakeLists.txt. Fenced blocks without a language show recorded output as it was, and
+  are not checked;
 - make targets: every `make TARGET` in code is a target the Makefile and make/*.mk have
   now, so a renamed or removed target cannot stay in the documents;
 - paths: every path in code that starts with a folder of the tree (`scripts/...`,
@@ -22,6 +22,8 @@
   release of record, the commit whose subject is "Release X.Y.Z". An entry older than
   that rule, whose version has no such commit, is compared with the commit that added
   its heading. A shallow clone that lacks the commit says so and skips the entry.
+
+The released entries are history: the version, make target and path rules leave them out.
 
 Markdown is read by markdown-it-py (CommonMark with GitHub's tables), Debian's
 python3-markdown-it, hence Debian's own python3. Exits 1 when anything is wrong.
