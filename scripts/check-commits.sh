@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 Actuator Panel contributors
 # SPDX-License-Identifier: MIT
 # Checks that no commit since the last release has a subject longer than 72 characters.
-# The last release is the newest commit that HEAD reaches whose subject is "Release X.Y.Z"
-# (the release of record: the published history carries no tags), but never before FIXED,
+# The last release is the newest commit before HEAD whose subject is "Release X.Y.Z" (the
+# release of record: the published history carries no tags), but never before FIXED,
 # the commit from which on the rule holds: older history stays as it was written. A
 # shallow clone that lacks FIXED (it was cut after it) is checked since its last release
 # commit, or in every commit it holds when it has none.
@@ -19,7 +19,9 @@ if ! git rev-parse --git-dir > /dev/null 2>&1; then
     say "not a git checkout, so no commits to check"
     exit 0
 fi
-release=$(git log --format='%H %s' HEAD | awk '$2 == "Release" && $3 ~ /^[0-9]+\.[0-9]+\.[0-9]+$/ && NF == 3 && !found { print $1; found = 1 }')
+# At a release commit itself, the release before it: the commits of the release are checked.
+head=$(git rev-parse HEAD)
+release=$(git log --format='%H %s' HEAD | awk -v head="$head" '$1 != head && $2 == "Release" && $3 ~ /^[0-9]+\.[0-9]+\.[0-9]+$/ && NF == 3 && !found { print $1; found = 1 }')
 if git cat-file -e "$fixed^{commit}" 2> /dev/null; then
     base=$fixed
     if [ -n "$release" ] && git merge-base --is-ancestor "$fixed" "$release"; then
