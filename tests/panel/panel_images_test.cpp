@@ -33,8 +33,8 @@ protected:
     void move(const char* to, int ticks) {
         control<QLineEdit>("target")->setText(QString::fromLatin1(to));
         click("retract");
-        tick("Timer1", 0);
-        tick("Timer2", 0);
+        control<QTimer>("Timer1")->stop();
+        control<QTimer>("Timer2")->stop();
         tick("Timer1", ticks);
     }
     // The window drawn afresh at its device pixel ratio.
