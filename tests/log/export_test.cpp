@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: MIT
 
 #include "logged_panel.h"
+#include "model/numbers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -26,7 +28,21 @@ struct ExportCase {
     QStringList position;
     QStringList pressure;
     QByteArray bytes;
+    QLocale locale = QLocale::c(); // the lists' texts are written in it
 };
+
+// Samples as they are listed in `locale`.
+ExportCase inLocale(const char* name, const QLocale& locale, const char* bytes) {
+    const auto texts = [&locale](std::initializer_list<double> values) {
+        QStringList list;
+        for (const double value : values) {
+            list << numberText(value, locale);
+        }
+        return list;
+    };
+    return {name,  nullptr, texts({0.001, -2.15105711021124e-16}), texts({5857.984, 5860}),
+            bytes, locale};
+}
 
 void PrintTo(const ExportCase& c, std::ostream* os) {
     *os << c.name;
@@ -55,6 +71,18 @@ TEST_P(ExportBytes, OneTabAndCrLfPerPairAndNothingElse) {
     EXPECT_TRUE(logged.panel.messages.shown.isEmpty());
     EXPECT_EQ(logged.position.items, c.position);
     EXPECT_EQ(logged.pressure.items, c.pressure);
+    // The file is UTF-8, and each number in it reads back, in its locale, as listed.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(fileBytes(path).value_or(QByteArray()));
+    EXPECT_FALSE(utf8.hasError());
+    const QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < lines.size() && i < c.position.size(); ++i) {
+        const QStringList pair = lines[i].split(QLatin1Char('\t'));
+        ASSERT_EQ(pair.size(), 2) << i;
+        EXPECT_EQ(parseNumber(pair[0], c.locale), parseNumber(c.position[i], c.locale)) << i;
+        EXPECT_EQ(parseNumber(pair[1], c.locale), parseNumber(c.pressure[i], c.locale)) << i;
+        EXPECT_TRUE(parseNumber(pair[0], c.locale) && parseNumber(pair[1], c.locale)) << i;
+    }
 }
 
 const char* const kLongerEarlier = "1\t2\r\n3\t4\r\n5\t6\r\n7\t8\r\n";
@@ -70,7 +98,22 @@ INSTANTIATE_TEST_SUITE_P(
                                {"0.001", "3.399", "-2.15105711021124E-16"},
                                {"5860", "-992.384", "5860"},
                                "0.001\t5860\r\n3.399\t-992.384\r\n"
-                               "-2.15105711021124E-16\t5860\r\n"}));
+                               "-2.15105711021124E-16\t5860\r\n"},
+                    // Each locale of the number tests, two with a separator outside ASCII.
+                    inLocale("German", QLocale(QLocale::German, QLocale::Germany),
+                             "0,001\t5857,984\r\n-2,15105711021124E-16\t5860\r\n"),
+                    inLocale("Swedish", QLocale(QLocale::Swedish, QLocale::Sweden),
+                             "0,001\t5857,984\r\n-2,15105711021124E-16\t5860\r\n"),
+                    inLocale("Arabic", QLocale(QLocale::Arabic, QLocale::Egypt),
+                             "0\xd9\xab"
+                             "001\t5857\xd9\xab"
+                             "984\r\n-2\xd9\xab"
+                             "15105711021124E-16\t5860\r\n"),
+                    inLocale("Persian", QLocale(QLocale::Persian, QLocale::Iran),
+                             "0\xd9\xab"
+                             "001\t5857\xd9\xab"
+                             "984\r\n-2\xd9\xab"
+                             "15105711021124E-16\t5860\r\n")));
 
 struct RunningCase {
     const char* name;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "logged_panel.h"
+#include "model/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -131,17 +132,25 @@ TEST(Sampling, ResetDuringMoveMakesNextSampleTheFirst) {
 TEST(Sampling, FullListsTakeNoMoreSamplesAndStayPaired) {
     constexpr int kMostEntries = 32767;
     LoggedPanel logged;
-    for (int i = 0; i < kMostEntries; ++i) {
-        logged.appendPair(QString::number(i), QString::number(-i));
-    }
     logged.panel.moveTo(QStringLiteral("0.5"));
-    for (int i = 0; i < 3; ++i) {
-        logged.log.sampleTick();
+    const QString pressure = numberText(logged.panel.actuator.pressure(), QLocale::c());
+    // One short of full, a list takes one sample more; full, none.
+    for (const int filled : {kMostEntries - 1, kMostEntries}) {
+        logged.log.reset();
+        for (int i = 0; i < filled; ++i) {
+            logged.appendPair(QString::number(i), QString::number(-i));
+        }
+        for (int i = 0; i < 3; ++i) {
+            logged.log.sampleTick();
+        }
+        EXPECT_EQ(logged.position.count(), kMostEntries);
+        EXPECT_EQ(logged.pressure.count(), kMostEntries);
+        const bool sampled = filled < kMostEntries;
+        EXPECT_EQ(logged.position.items.last(),
+                  sampled ? QStringLiteral("0.5") : QString::number(kMostEntries - 1));
+        EXPECT_EQ(logged.pressure.items.last(),
+                  sampled ? pressure : QString::number(1 - kMostEntries));
     }
-    EXPECT_EQ(logged.position.count(), kMostEntries);
-    EXPECT_EQ(logged.pressure.count(), kMostEntries);
-    EXPECT_EQ(logged.position.items.last(), QString::number(kMostEntries - 1));
-    EXPECT_EQ(logged.pressure.items.last(), QString::number(1 - kMostEntries));
 
     logged.log.reset();
     logged.log.sampleTick();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -99,11 +100,16 @@ INSTANTIATE_TEST_SUITE_P(Values, RoundHalfEvenC,
                                          RoundCase{62.4999, 62}));
 
 TEST(ToInt16, ClampsAndRounds) {
-    EXPECT_EQ(toInt16(268.5), 268);
-    EXPECT_EQ(toInt16(40000.0), 32767);
-    EXPECT_EQ(toInt16(-40000.0), -32768);
-    EXPECT_EQ(toInt16(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(toInt16(std::numeric_limits<double>::infinity()), 32767);
+    for (const auto& [value, place] :
+         {std::pair{268.5, 268}, std::pair{40000.0, 32767}, std::pair{-40000.0, -32768},
+          std::pair{std::numeric_limits<double>::quiet_NaN(), 0},
+          std::pair{std::numeric_limits<double>::infinity(), 32767},
+          // Both sides of each end: 32766.5 and 32767.5 round to even, -32768.5 too.
+          std::pair{32766.5, 32766}, std::pair{32767.0, 32767}, std::pair{32767.5, 32767},
+          std::pair{-32767.5, -32768}, std::pair{-32768.0, -32768}, std::pair{-32768.5, -32768},
+          std::pair{-32767.49, -32767}}) {
+        EXPECT_EQ(toInt16(value), place) << value;
+    }
 }
 
 } // namespace

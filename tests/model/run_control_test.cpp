@@ -56,8 +56,15 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"-5", "1", -1, false, {kBadSpeed}}, StartCase{"nan", "1", -1, false, {kBadSpeed}},
         StartCase{"inf", "1", -1, false, {kBadSpeed}},
         StartCase{"1e-300", "1", -1, false, {kBadSpeed}},
-        StartCase{"1e-7", "1", -1, false, {kBadSpeed}},
-        StartCase{"1e-6", "1", 300000000, true, {}}));
+        StartCase{"1e-7", "1", -1, false, {kBadSpeed}}, StartCase{"1e-6", "1", 300000000, true, {}},
+        // Each range at its exact ends: the last warning-free speed is 10 (above); the
+        // shortest period 0 starts at 600 (above); the longest period the timer takes.
+        StartCase{"10.000000000000002", "1", 30, true, {kWarning}},
+        StartCase{"599.9999999999999", "1", 1, true, {kWarning}},
+        StartCase{"1.3969838622484787e-07", "1", 2147483647, true, {}},
+        StartCase{"1.3969838622484784e-07", "1", -1, false, {kBadSpeed}},
+        StartCase{"4.8", "-5e-324", 62, false, {kBadTarget}}, StartCase{"4.8", "0", 62, true, {}},
+        StartCase{"4.8", "3.3999999999999995", 62, true, {}}));
 
 TEST(StartMoveRunning, BadSpeedLeavesRunningMoveAlone) {
     FakePanel panel;

@@ -117,6 +117,10 @@ TEST_F(DrawingAreaTest, PicturesAreCutOffAtTheInnerEdge) {
     const QImage left = drawnAt(-100); // from column -29
     EXPECT_EQ(left.pixel(2, 50), kMoving);
     EXPECT_EQ(count(left, QRect(0, 0, 2, 169), kMoving), 0);
+    // At the ends of the 16-bit place the moving picture lies wholly outside the view.
+    for (const std::int16_t end : {std::int16_t{32767}, std::int16_t{-32768}}) {
+        EXPECT_EQ(count(drawnAt(end), QRect(0, 0, 313, 169), kMoving), 0) << end;
+    }
 }
 
 TEST_F(DrawingAreaTest, PrepareViewErasesAndRepaintKeepsTheDrawing) {
