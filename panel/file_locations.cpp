@@ -6,6 +6,15 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WASM
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#endif
+
 namespace {
 const QString kProfileFolder = QStringLiteral("C:\\WINNT\\Profiles\\opuser");
 
@@ -53,3 +62,28 @@ QString backgroundPicturePath() {
 QString exportFilePath() {
     return hostPath(kProfileFolder + QStringLiteral("\\Desktop\\My Documents\\TESTFILE.txt"));
 }
+
+#ifdef Q_OS_WASM
+void deliverExportFile() {
+    QFile file(exportFilePath());
+    // No file: the save was refused or failed, and a message box has said so.
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QByteArray content = file.readAll();
+    file.close();
+    file.remove();
+    QFileDialog::saveFileContent(content, QFileInfo(file).fileName());
+}
+
+void addCarriedFonts() {
+    for (const char* name : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "EBGaramond12-Bold.otf"}) {
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(name));
+    }
+    // What Qt gives a program on a Debian desktop with no desktop settings of its own.
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+}
+#else
+void deliverExportFile() {}
+void addCarriedFonts() {}
+#endif

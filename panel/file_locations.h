@@ -14,3 +14,11 @@ QString hostPath(const QString& windowsPath);
 
 QString backgroundPicturePath();
 QString exportFilePath();
+
+// In a web page, where the program's files live only in the page's memory, a saved export
+// file is offered to the user as a download and then removed; elsewhere this does nothing.
+void deliverExportFile();
+
+// A web page has no system fonts: this adds the faces carried in the program and makes
+// the default font the one the desktop gives. Elsewhere the system's fonts are used.
+void addCarriedFonts();

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     chooseEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    addCarriedFonts();
     Form1 window;
     window.startUp(backgroundPicturePath());
     window.show();
