@@ -83,7 +83,15 @@ void addCarriedFonts() {
     // What Qt gives a program on a Debian desktop with no desktop settings of its own.
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
 }
+
+void showMainWindow(QWidget& window) {
+    window.showFullScreen();
+}
 #else
 void deliverExportFile() {}
 void addCarriedFonts() {}
+
+void showMainWindow(QWidget& window) {
+    window.show();
+}
 #endif

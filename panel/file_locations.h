@@ -5,6 +5,7 @@
 // The program's two fixed files, mapped to where they live on this host.
 
 #include <QString>
+#include <QWidget>
 
 // On Windows the paths stand as they are. Elsewhere the operator's desktop folder
 // "C:\WINNT\Profiles\opuser\Desktop" is the user's desktop folder, as the desktop names it
@@ -22,3 +23,7 @@ void deliverExportFile();
 // A web page has no system fonts: this adds the faces carried in the program and makes
 // the default font the one the desktop gives. Elsewhere the system's fonts are used.
 void addCarriedFonts();
+
+// Shows the program's window. In a web page the page frames it at the window's own size,
+// so it fills that frame with no title bar of its own; elsewhere it is a desktop window.
+void showMainWindow(QWidget& window);

@@ -19,6 +19,6 @@ int main(int argc, char** argv) {
     addCarriedFonts();
     Form1 window;
     window.startUp(backgroundPicturePath());
-    window.show();
+    showMainWindow(window);
     return QApplication::exec();
 }

@@ -24,6 +24,8 @@ done
         cat "$notice"
     done
 } > "$out/LICENSES.txt"
-# The same time on every file, so that a zip of the folder is the same in every build.
+# The same modes and time on every file, so that a zip of the folder is the same in
+# every build.
+chmod 644 "$out"/*
 touch -d "@${SOURCE_DATE_EPOCH:-$("$here/../../scripts/source-date-epoch.sh")}" "$out"/*
 ls -1 "$out"
