@@ -70,8 +70,12 @@ fetch_source() {
     [ ! -d "$src" ] || return 0
     mkdir -p "$work"
     add_source_entries
-    (cd "$work" && apt-get source -qq "qt6-base=$version+dfsg-9+deb13u2" > /dev/null 2>&1 ||
-        apt-get source -qq qt6-base > /dev/null)
+    # Debian 13's own version, or whatever qt6-base the archive has now if that has gone.
+    cd "$work"
+    if ! apt-get source -qq "qt6-base=$version+dfsg-9+deb13u2" > /dev/null 2>&1; then
+        apt-get source -qq qt6-base > /dev/null
+    fi
+    cd - > /dev/null
 }
 
 from_source() {
