@@ -62,4 +62,4 @@ web-test: $(WEB_BUILD)/index.html
 
 web-bench: $(WEB_BUILD)/index.html
 	@scripts/install-deps.sh $(WEB_TEST_PACKAGES)
-	@packaging/web/check-web.py --bench $(WEB_BUILD) $(BUILD)
+	@packaging/web/check-web.py --bench $(WEB_BUILD)
