@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
 #endif
 
 namespace {
@@ -76,12 +77,13 @@ void deliverExportFile() {
     QFileDialog::saveFileContent(content, QFileInfo(file).fileName());
 }
 
-void addCarriedFonts() {
+void useCarriedResources() {
     for (const char* name : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "EBGaramond12-Bold.otf"}) {
         QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(name));
     }
     // What Qt gives a program on a Debian desktop with no desktop settings of its own.
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/actuator-panel.ico")));
 }
 
 void showMainWindow(QWidget& window) {
@@ -89,7 +91,7 @@ void showMainWindow(QWidget& window) {
 }
 #else
 void deliverExportFile() {}
-void addCarriedFonts() {}
+void useCarriedResources() {}
 
 void showMainWindow(QWidget& window) {
     window.show();

@@ -20,9 +20,10 @@ QString exportFilePath();
 // file is offered to the user as a download and then removed; elsewhere this does nothing.
 void deliverExportFile();
 
-// A web page has no system fonts: this adds the faces carried in the program and makes
-// the default font the one the desktop gives. Elsewhere the system's fonts are used.
-void addCarriedFonts();
+// A web page has no system fonts and no icon theme: this adds the faces carried in the
+// program, makes the default font the one the desktop gives, and gives the message boxes'
+// title bars the program's icon. Elsewhere the system's fonts and icons are used.
+void useCarriedResources();
 
 // Shows the program's window. In a web page the page frames it at the window's own size,
 // so it fills that frame with no title bar of its own; elsewhere it is a desktop window.

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     chooseEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
-    addCarriedFonts();
+    useCarriedResources();
     Form1 window;
     window.startUp(backgroundPicturePath());
     showMainWindow(window);
