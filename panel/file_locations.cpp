@@ -81,8 +81,12 @@ void useCarriedResources() {
     for (const char* name : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "EBGaramond12-Bold.otf"}) {
         QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(name));
     }
-    // What Qt gives a program on a Debian desktop with no desktop settings of its own.
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    // What Qt gives a program on a Debian desktop with no desktop settings of its own,
+    // hinted as Debian's fontconfig hints it (slight: heights only), so that texts take
+    // the widths they take there. Every font the panel makes inherits the hinting.
+    QFont font(QStringLiteral("DejaVu Sans"), 9);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QApplication::setFont(font);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/actuator-panel.ico")));
 }
 
