@@ -9,11 +9,12 @@
 # (amd64) at the release commit, "Release <version>"; RELEASE_TRIAL=1 builds another
 # commit into RELEASE_DIR/<version>-trial-<commit>/.
 # The files, by name: deb12 (this machine's Debian 12 package), deb13 (the Debian 13
-# root's), windows (the installer and the zip), source (the source archive), and, with
+# root's), windows (the installer and the zip), source (the source archive), web (the
+# web build's folder as a zip; QT_WASM_TARBALL as for make web), and, with
 # make/arm.mk in the tree, arm64-deb12, armhf-deb12, arm64-deb13 and armhf-deb13.
 RELEASE_DIR ?= release
 RELEASE_CHECK_DIR ?= build-release-check
-RELEASE_FILES ?= deb12 deb13 windows source \
+RELEASE_FILES ?= deb12 deb13 windows source web \
 	$(if $(wildcard make/arm.mk),arm64-deb12 armhf-deb12 arm64-deb13 armhf-deb13)
 RELEASE_CHECK_FILES ?= $(RELEASE_FILES)
 
@@ -28,9 +29,10 @@ export SOURCE_DATE_EPOCH
 .PHONY: release release-check
 
 release:
-	@JOBS=$(JOBS) RELEASE_TRIAL=$(RELEASE_TRIAL) scripts/release.sh build "$(RELEASE_DIR)" "$(DEBIAN_CACHE)" \
+	@JOBS=$(JOBS) RELEASE_TRIAL=$(RELEASE_TRIAL) QT_WASM_TARBALL=$(QT_WASM_TARBALL) \
+		scripts/release.sh build "$(RELEASE_DIR)" "$(DEBIAN_CACHE)" \
 		"$(DEBIAN_MIRROR)" "$(QT_MINGW_TARBALL)" $(RELEASE_FILES)
 
 release-check:
-	@JOBS=$(JOBS) scripts/release.sh check "$(RELEASE_CHECK_DIR)" "$(DEBIAN_CACHE)" \
+	@JOBS=$(JOBS) QT_WASM_TARBALL=$(QT_WASM_TARBALL) scripts/release.sh check "$(RELEASE_CHECK_DIR)" "$(DEBIAN_CACHE)" \
 		"$(DEBIAN_MIRROR)" "$(QT_MINGW_TARBALL)" $(RELEASE_CHECK_FILES)

@@ -6,6 +6,16 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WASM
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+#endif
+
 namespace {
 const QString kProfileFolder = QStringLiteral("C:\\WINNT\\Profiles\\opuser");
 
@@ -53,3 +63,41 @@ QString backgroundPicturePath() {
 QString exportFilePath() {
     return hostPath(kProfileFolder + QStringLiteral("\\Desktop\\My Documents\\TESTFILE.txt"));
 }
+
+#ifdef Q_OS_WASM
+void deliverExportFile() {
+    QFile file(exportFilePath());
+    // No file: the save was refused or failed, and a message box has said so.
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QByteArray content = file.readAll();
+    file.close();
+    file.remove();
+    QFileDialog::saveFileContent(content, QFileInfo(file).fileName());
+}
+
+void useCarriedResources() {
+    for (const char* name : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "EBGaramond12-Bold.otf"}) {
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(name));
+    }
+    // What Qt gives a program on a Debian desktop with no desktop settings of its own,
+    // hinted as Debian's fontconfig hints it (slight: heights only), so that texts take
+    // the widths they take there. Every font the panel makes inherits the hinting.
+    QFont font(QStringLiteral("DejaVu Sans"), 9);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/actuator-panel.ico")));
+}
+
+void showMainWindow(QWidget& window) {
+    window.showFullScreen();
+}
+#else
+void deliverExportFile() {}
+void useCarriedResources() {}
+
+void showMainWindow(QWidget& window) {
+    window.show();
+}
+#endif

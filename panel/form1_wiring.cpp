@@ -38,7 +38,10 @@ void Form1::wireEvents() {
     Timer1->onTick([&drive] { drive.motionTick(); });
     Timer2->onTick([&dataLog] { dataLog.sampleTick(); });
     connect(reset, &QPushButton::clicked, this, [&dataLog] { dataLog.reset(); });
-    connect(save, &QPushButton::clicked, this, [&dataLog] { dataLog.save(); });
+    connect(save, &QPushButton::clicked, this, [&dataLog] {
+        dataLog.save();
+        deliverExportFile();
+    });
 }
 
 // Focus walks the controls in the panel's tab order; the labels hold places in it but

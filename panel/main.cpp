@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
     chooseEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    useCarriedResources();
     Form1 window;
     window.startUp(backgroundPicturePath());
-    window.show();
+    showMainWindow(window);
     return QApplication::exec();
 }

@@ -15,7 +15,8 @@
 #          under umask 002 instead of 022, another locale and time zone, and for the
 #          Debian 12 package as the user RELEASE_USER (contributor unless set, made when
 #          missing) instead of root; any file that differs is shown by diffoscope.
-# FILE: deb12, deb13, windows, source, arm64-deb12, armhf-deb12, arm64-deb13, armhf-deb13.
+# FILE: deb12, deb13, windows, source, web, arm64-deb12, armhf-deb12, arm64-deb13, armhf-deb13.
+# The web build takes a prebuilt Qt for WebAssembly from QT_WASM_TARBALL when it is set.
 set -euo pipefail
 
 # The whole run is one function, so that bash has read all of it before it starts: the
@@ -38,7 +39,7 @@ main() {
     [ ${#kinds[@]} -gt 0 ] || { say "no files named"; exit 1; }
     for kind in "${kinds[@]}"; do
         case $kind in
-            deb12 | deb13 | windows | source | arm64-deb12 | armhf-deb12 | arm64-deb13 | armhf-deb13) ;;
+            deb12 | deb13 | windows | source | web | arm64-deb12 | armhf-deb12 | arm64-deb13 | armhf-deb13) ;;
             *) say "unknown file '$kind'"; exit 1 ;;
         esac
     done
@@ -127,6 +128,13 @@ main() {
                         "$cache" "$mirror" "$work/build-windows" ${qt_tarball:+"$qt_tarball"} > "$work/windows.log"
                     cp "$work/build-windows/actuator-panel-$version-win64.exe" \
                         "$work/build-windows/actuator-panel-$version-win64.zip" "$out/" ;;
+                web)
+                    # The served folder as one zip, its files in name order with the
+                    # commit's time (packaging/web/zip-folder.py).
+                    WEB_LEG_DIR=actuator-panel-web-$leg nice "$checkout/scripts/web-leg.sh" "$cache" \
+                        "$mirror" "$work/build-web" ${QT_WASM_TARBALL:+"$QT_WASM_TARBALL"} > "$work/web.log"
+                    "$checkout/packaging/web/zip-folder.py" "$work/build-web" \
+                        "$out/actuator-panel-$version-web.zip" "actuator-panel-$version-web" ;;
                 source)
                     # git archive writes the same tar for a commit; xz with one thread and fixed
                     # options compresses it the same way every time.

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Actuator Panel contributors
+# SPDX-License-Identifier: MIT
+# Makes the served folder of the web build: the page, the program's .js and .wasm from the
+# CMake build, Qt's loader, the icon, and the licences of what the program carries (the
+# panel's own, Qt's and the fonts'). Nothing else, so that any web server can serve it.
+# Usage: assemble.sh CMAKE_BUILD OUT
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+cmake_build=${1:?no CMake build folder given}
+out=${2:?no output folder given}
+rm -rf "${out:?}"
+mkdir -p "$out"
+cp "$here/index.html" "$out/"
+cp "$here/../actuator-panel.svg" "$out/"
+for f in actuator-panel.js actuator-panel.wasm qtloader.js; do
+    cp "$cmake_build/$f" "$out/"
+done
+{
+    echo "Actuator Panel for the web browser: the licences of what it carries."
+    for notice in "$here/../../LICENSE" /usr/share/doc/qt6-base-dev/copyright \
+        /usr/share/doc/fonts-dejavu-core/copyright /usr/share/doc/fonts-ebgaramond/copyright; do
+        printf '\n==== %s ====\n\n' "${notice##*/doc/}"
+        cat "$notice"
+    done
+} > "$out/LICENSES.txt"
+# The same modes and time on every file, so that a zip of the folder is the same in
+# every build.
+chmod 644 "$out"/*
+touch -d "@${SOURCE_DATE_EPOCH:-$("$here/../../scripts/source-date-epoch.sh")}" "$out"/*
+ls -1 "$out"
