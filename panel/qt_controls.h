@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 class LineEditBox : public TextBox {
 public:
@@ -68,9 +69,12 @@ public:
 
 private:
     void apply();
+    void deliverTicks();
+    void runHandlers() const;
     void armForNextTick();
 
     QTimer* timer_; // owned by the parent
+    std::vector<std::function<void()>> handlers_;
     int periodMs_;
     bool enabled_ = false;
     std::chrono::steady_clock::time_point nextTick_;
