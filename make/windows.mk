@@ -21,8 +21,13 @@ WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wi
 
 .PHONY: windows windows-deps windows-sdk windows-sdk-source windows-test windows-bench
 
+# wine64 recommends wine32, and in a root that already holds armhf packages (make arm-check)
+# apt takes wine32:armhf for it, whose loader makes every Windows program stop at once
+# ("wineserver doesn't support the 01c4 architecture"): it goes again.
 windows-deps:
 	@scripts/install-deps.sh $(WINDOWS_PACKAGES)
+	@! dpkg-query -W -f='$${Status}' wine32:armhf 2> /dev/null | grep -q "ok installed" || \
+		$(if $(filter 0,$(shell id -u)),,sudo) apt-get purge -y -qq wine32:armhf
 
 windows-sdk: windows-deps
 	@packaging/windows/qt-sdk.sh $(QT_MINGW_PREFIX) $(QT_MINGW_TARBALL) > /dev/null
