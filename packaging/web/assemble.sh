@@ -18,7 +18,10 @@ for f in actuator-panel.js actuator-panel.wasm qtloader.js; do
 done
 {
     echo "Actuator Panel for the web browser: the licences of what it carries."
-    for notice in "$here/../../LICENSE" /usr/share/doc/qt6-base-dev/copyright \
+    # Each under a name that does not depend on where the tree was built.
+    printf '\n==== LICENSE ====\n\n'
+    cat "$here/../../LICENSE"
+    for notice in /usr/share/doc/qt6-base-dev/copyright \
         /usr/share/doc/fonts-dejavu-core/copyright /usr/share/doc/fonts-ebgaramond/copyright; do
         printf '\n==== %s ====\n\n' "${notice##*/doc/}"
         cat "$notice"
