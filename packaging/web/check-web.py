@@ -21,7 +21,7 @@ import tempfile
 import threading
 import time
 
-from PIL import Image
+from PIL import Image, ImageChops
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
@@ -313,6 +313,85 @@ def check_german(url):
         page.close()
 
 
+# The desktop's tab order; the labels take no focus.
+TAB_ORDER = ("retract", "reset", "stop", "target", "Position Data Log", "Pressure Data Log",
+             "save", "Text1", "Picture1", "Text2", "Text3", "mtrspd")
+
+
+def changed_outside(before, after, box):
+    """The box around the pixels that changed outside `box` (x, y, width, height), or None."""
+    x, y, w, h = box
+    masked = []
+    for shot in (before, after):
+        shot = shot.copy()
+        shot.paste((0, 0, 0), (round(x) - 4, round(y) - 4, round(x + w) + 4, round(y + h) + 4))
+        masked.append(shot)
+    return ImageChops.difference(*masked).getbbox()
+
+
+def check_tab_order(url):
+    """Tab walks the controls in the desktop's order, round to the first again. Each press
+    moves the focus frame or the caret from one control to the next: what changes on the
+    screen, outside the control that had the focus, lies inside the one that takes it."""
+    page = Page(url)
+    try:
+        # A move that opens the drawing area and logs a sample, so that each list shows
+        # its focus on its first entry; the focus is then on the button.
+        page.type_into("mtrspd", "10")
+        page.type_into("target", "0.1")
+        page.click("retract")
+        time.sleep(4)
+        boxes = {name: page.js(f"(() => {{ const r = ({SHADOW}.getElementById("
+                               "'QApplication.Form1.' + arguments[0]) || "
+                               f"{SHADOW}.getElementById(arguments[0])).getBoundingClientRect();"
+                               " return [r.x, r.y, r.width, r.height]; })()", name)
+                 for name in TAB_ORDER}
+        # Qt's element for the drawing area keeps the height of one pixel it had at start;
+        # open, the area is 169 pixels high.
+        boxes["Picture1"][3] = 169
+        walked = []
+        for i in range(len(TAB_ORDER)):
+            had, takes = TAB_ORDER[i], TAB_ORDER[(i + 1) % len(TAB_ORDER)]
+            before = page.screenshot()
+            page.key("Tab", "Tab", vk=9)
+            time.sleep(0.3)
+            changed = changed_outside(before, page.screenshot(), boxes[had])
+            x, y, w, h = boxes[takes]
+            inside = changed is not None and (x - 4 <= changed[0] and y - 4 <= changed[1] and
+                                              changed[2] <= x + w + 4 and changed[3] <= y + h + 4)
+            walked.append(takes if inside else f"{takes}? (changed {changed})")
+        check("Tab order", walked, list(TAB_ORDER[1:] + TAB_ORDER[:1]))
+    finally:
+        page.close()
+
+
+def check_dark_mode(url):
+    """The browser turning dark while the page is open: the buttons turn dark, the boxes
+    keep their light backgrounds with black text; turning light again gives the page back
+    as it was."""
+    page = Page(url)
+    try:
+        light = page.screenshot()
+        origin = page.panel_origin()
+        for scheme in ("dark", "light"):
+            page.cdp("Emulation.setEmulatedMedia",
+                     {"features": [{"name": "prefers-color-scheme", "value": scheme}]})
+            time.sleep(1)
+            if scheme == "dark":
+                dark = page.screenshot()
+                button = pixel(dark, origin, 125, 190)
+                check("button face in dark mode is dark", max(button) < 96, True)
+                box = dark.crop((round(origin[0] + 88), round(origin[1] + 133),
+                                 round(origin[0] + 190), round(origin[1] + 150)))
+                check("target box in dark mode: white with black text",
+                      (box.getpixel((80, 8)), min(min(p) for p in box.getdata()) < 48),
+                      ((255, 255, 255), True))
+        check("light again as at the start", ImageChops.difference(light, page.screenshot())
+              .getbbox(), None)
+    finally:
+        page.close()
+
+
 def check_refusals(url, folder):
     page = Page(f"file://{os.path.abspath(folder)}/index.html", wait=False)
     try:
@@ -409,6 +488,8 @@ def main():
     with tempfile.TemporaryDirectory() as downloads:
         check_start_and_move(url, downloads)
     check_german(url)
+    check_tab_order(url)
+    check_dark_mode(url)
     check_refusals(url, folder)
     if failures:
         print(f"web-test: FAILED {len(failures)}: {', '.join(failures)}")
