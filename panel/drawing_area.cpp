@@ -7,6 +7,7 @@
 
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -61,10 +62,24 @@ void drawFocusFrame(QPainter& painter, QRect r) {
     drawRing(painter, r, dots, dots);
 }
 
-// Screen readers announce the area as a picture, by its accessible name.
+// Screen readers announce the area as a picture, by a name that says what it shows. The
+// name is read when asked for, and no change of it is announced: the rod moves on every
+// tick, and a screen reader would speak on every tick.
+class AccessibleDrawing : public QAccessibleWidget {
+public:
+    explicit AccessibleDrawing(DrawingArea* area)
+        : QAccessibleWidget(area, QAccessible::Graphic), area_(area) {}
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? area_->spokenText() : QAccessibleWidget::text(kind);
+    }
+
+private:
+    const DrawingArea* area_;
+};
+
 QAccessibleInterface* accessibleDrawing(const QString& className, QObject* object) {
     if (className == QLatin1String("DrawingArea") && object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+        return new AccessibleDrawing(static_cast<DrawingArea*>(object));
     }
     return nullptr;
 }
@@ -103,6 +118,19 @@ void DrawingArea::drawActuator(std::int16_t imgLeft) {
     stamp(fixedHolder_, viewPoint(175, 950));
     stamp(movingHolder_, viewPoint(imgLeft, 715));
     changed();
+}
+
+QString DrawingArea::spokenText() const {
+    if (heightTwips_ < kRevealStepTwips) {
+        return QStringLiteral("Actuator drawing: closed until the first move");
+    }
+    if (!revealComplete()) {
+        return QStringLiteral("Actuator drawing: opening");
+    }
+    if (positionReadout_ == nullptr) {
+        return QStringLiteral("Actuator drawing");
+    }
+    return QStringLiteral("Actuator drawing: rod at %1 in").arg(positionReadout_->text());
 }
 
 // Qt calls it, through the widget's virtual function table.

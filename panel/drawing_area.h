@@ -20,6 +20,7 @@
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 
 class DrawingArea : public QWidget, public ActuatorView {
     Q_OBJECT
@@ -34,6 +35,11 @@ public:
     void revealStep() override;
     void prepareView() override;
     void drawActuator(std::int16_t imgLeft) override;
+
+    // The drawing in words, for a screen reader: closed, opening, or the rod's place in the
+    // text of the position readout given here (none given: the words leave out the place).
+    void readPlaceFrom(const QLineEdit* positionReadout) { positionReadout_ = positionReadout; }
+    QString spokenText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,6 +65,7 @@ private:
 
     const QLabel& fixedHolder_;
     const QLabel& movingHolder_;
+    const QLineEdit* positionReadout_ = nullptr;
     double heightTwips_;
     QColor background_;
     std::vector<Stamp> stamps_;

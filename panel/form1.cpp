@@ -51,7 +51,7 @@ void Form1::createControls() {
     Text2 = addTextBox("Text2", localizedDecimal(QStringLiteral("0.00"), locale), kReadoutColour);
     Picture1 = new DrawingArea(this, QRect(2520, 5160, 4695, 15), *Image2, *Image1);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAccessibleName(QStringLiteral("Actuator drawing"));
+    Picture1->readPlaceFrom(Text2);
     Text1 = addTextBox("Text1", QStringLiteral("Interactive Position Control Panel"), kBlack);
     save = addButton("save", QStringLiteral("Save"));
     Timer2 = std::make_unique<PanelTimer>(this, QStringLiteral("Timer2"), 1080);

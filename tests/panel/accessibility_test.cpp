@@ -31,7 +31,7 @@ const AccessibleCase kControls[] = {
     {"Text3", "Current Pressure (psi)", QAccessible::EditableText, true},
     {"position", "Position Data Log", QAccessible::List, false},
     {"pressure", "Pressure Data Log", QAccessible::List, false},
-    {"Picture1", "Actuator drawing", QAccessible::Graphic, false},
+    {"Picture1", "Actuator drawing: closed until the first move", QAccessible::Graphic, false},
 };
 
 // The controls in ascending tab index; the labels' places take no focus.
