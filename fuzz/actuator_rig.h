@@ -18,10 +18,13 @@
 struct TickingMessages : MessageBox {
     QStringList shown;
     std::function<void()> whileOpen;
-    void show(const QString& text) override {
+    void show(const QString& text, std::function<void()> closed) override {
         shown << text;
         if (whileOpen) {
             whileOpen();
+        }
+        if (closed) {
+            closed();
         }
     }
 };

@@ -46,6 +46,7 @@ public:
     static std::optional<int> motionPeriod(const QString& speedText, const QLocale& locale);
 
 private:
+    void startMoveAtSpeed();
     void stepTowards(double stepInches);
     bool targetReached(bool extending) const;
     double targetValue() const;

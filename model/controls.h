@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 // A single-line text box.
 class TextBox {
@@ -27,11 +28,14 @@ public:
     virtual void setEnabled(bool enabled) = 0;
 };
 
-// Shows a text in a modal box and returns once the operator has closed it.
+// Shows a text in a modal box and returns at once; `closed` runs once the operator has
+// closed the box. While it is open no other control takes input, and the timers go on.
+// A handler that goes on after a box goes on in `closed`.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
-    virtual void show(const QString& text) = 0;
+    virtual void show(const QString& text, std::function<void()> closed) = 0;
+    void show(const QString& text) { show(text, {}); }
 };
 
 // The drawing area of the actuator, as the motion tick drives it.

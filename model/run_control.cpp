@@ -38,9 +38,15 @@ void Actuator::startMove() {
         return;
     }
     if (*parseNumber(controls_.mtrspd.text(), locale_) > kWarnAboveRpm) {
-        controls_.messages.show(kInfeasibleSpeed);
+        controls_.messages.show(kInfeasibleSpeed, [this] { startMoveAtSpeed(); });
+        return;
     }
-    // Read afresh: the speed is never cached, not even across the warning.
+    startMoveAtSpeed();
+}
+
+// The rest of Retract/Extend, after the warning if there was one. The speed is read afresh:
+// it is never cached, not even across the warning.
+void Actuator::startMoveAtSpeed() {
     const auto period = motionPeriod(controls_.mtrspd.text(), locale_);
     if (!period) {
         controls_.messages.show(kInvalidSpeed);

@@ -21,13 +21,24 @@ void ModalMessageBox::interceptWith(std::function<void(const QString&)> handler)
     interceptor() = std::move(handler);
 }
 
-void ModalMessageBox::show(const QString& text) {
+// The box is opened and the handler returns; what the handler does after the box runs when
+// the box is closed, by OK, Escape or the window's close button alike. So the box needs
+// no nested event loop, which a web browser cannot run without rewriting the program.
+void ModalMessageBox::show(const QString& text, std::function<void()> closed) {
     if (interceptor()) {
         interceptor()(text);
+        if (closed) {
+            closed();
+        }
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent_);
-    box.setObjectName(QStringLiteral("message"));
-    box.button(QMessageBox::Ok)->setIcon(QIcon()); // a plain OK, whatever the style adds
-    box.exec();
+    auto* box =
+        new QMessageBox(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setObjectName(QStringLiteral("message"));
+    box->button(QMessageBox::Ok)->setIcon(QIcon()); // a plain OK, whatever the style adds
+    if (closed) {
+        QObject::connect(box, &QDialog::finished, parent_, std::move(closed));
+    }
+    box->open();
 }

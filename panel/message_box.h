@@ -12,7 +12,7 @@
 class ModalMessageBox : public MessageBox {
 public:
     explicit ModalMessageBox(QWidget* parent) : parent_(parent) {}
-    void show(const QString& text) override;
+    void show(const QString& text, std::function<void()> closed) override;
 
     // Tests answer the boxes through this instead of clicking them; an empty handler
     // restores the real modal box.

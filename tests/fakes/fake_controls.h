@@ -30,7 +30,12 @@ struct FakeTimer : Timer {
 
 struct FakeMessages : MessageBox {
     QStringList shown;
-    void show(const QString& text) override { shown << text; }
+    void show(const QString& text, std::function<void()> closed) override {
+        shown << text;
+        if (closed) {
+            closed();
+        }
+    }
 };
 
 // Counts its calls and completes the reveal after 21 steps, as the drawing area does.

@@ -350,7 +350,7 @@ struct OpenBox {
 };
 
 // The real boxes, answered as the operator does: each row brings one up through its
-// handler, and the box is read and its OK clicked from the event loop the box runs.
+// handler, and the box is read and its OK clicked from the event loop while it is open.
 TEST_F(PanelWindow, MessageBoxesWaitForOk) {
     const auto startMove = [this] {
         control<QLineEdit>("target")->setText(QStringLiteral("3"));
@@ -435,6 +435,8 @@ TEST_F(PanelWindow, MessageBoxesWaitForOk) {
         });
         poll.start();
         c.act();
+        // The handler returns with the box open; the rest of it runs once OK is pressed.
+        QTRY_VERIFY_WITH_TIMEOUT(open.seen && QApplication::activeModalWidget() == nullptr, 10000);
         poll.stop();
 
         ASSERT_TRUE(open.seen) << c.name << ": no modal box";
