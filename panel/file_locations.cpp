@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 
 #ifdef Q_OS_WASM
+#include "panel/page_readings.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -92,6 +94,7 @@ void useCarriedResources() {
 
 void showMainWindow(QWidget& window) {
     window.showFullScreen();
+    keepReadingsInPage(window);
 }
 #else
 void deliverExportFile() {}

@@ -119,7 +119,6 @@ public:
     }
 
     // Qt calls it for every event of the watched widget, through the virtual function table.
-    // cppcheck-suppress unusedFunction
     bool eventFilter(QObject* watched, QEvent* event) override {
         const bool paletteChanged = event->type() == QEvent::PaletteChange ||
                                     event->type() == QEvent::ApplicationPaletteChange;
