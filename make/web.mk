@@ -17,7 +17,7 @@ WEB_BUILD ?= build-web
 WEB_LOCAL ?=
 QT_WASM_PREFIX ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel/qt6-wasm-6.8.2
 QT_WASM_TARBALL ?=
-WEB_PACKAGES = emscripten nodejs ninja-build perl python3 dpkg-dev xz-utils fonttools
+WEB_PACKAGES = emscripten nodejs ninja-build perl python3 dpkg-dev xz-utils fonttools brotli
 WEB_TEST_PACKAGES = chromium chromium-driver python3-selenium python3-pil brotli
 # The files of the served folder, as make web leaves them.
 WEB_FILES = index.html actuator-panel.js actuator-panel.wasm qtloader.js actuator-panel.svg \

@@ -15,6 +15,14 @@ addToLibrary({
       if (e.target.closest('button')) send(e.target, '');
     });
     root.addEventListener('input', e => send(e.target, e.target.value));
+    // While a message box is open the focus stays in it, on its OK, as in the window:
+    // Qt's canvas takes the focus when it shows the box.
+    document.addEventListener('focusin', () => {
+      const dialog = root.querySelector('[role=alertdialog]');
+      if (!dialog.hidden && !dialog.contains(document.activeElement)) {
+        dialog.querySelector('button').focus();
+      }
+    });
     // Escape closes a message box, as in the window.
     root.addEventListener('keydown', e => {
       if (e.key === 'Escape' && e.target.closest('[role=alertdialog]')) send(e.target, '');

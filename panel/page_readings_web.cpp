@@ -17,7 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPointer>
+#include <QTimer>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <string>
@@ -62,6 +62,27 @@ val focusedElement() {
     return focused;
 }
 
+// Qt's own elements for screen readers would stand beside the copy with no word of the
+// panel: a button in each window that turns Qt's bridge on, and the text box its input
+// method types into. They are hidden from screen readers; the focused canvas, where the
+// keys go, stays as it is.
+void hideQtsOwnElements() {
+    const val document = val::global("document");
+    const val host = document.call<val>("getElementById", std::string("qt-shadow-container"));
+    if (!host.isNull() && !host["shadowRoot"].isNull()) {
+        const val buttons = host["shadowRoot"].call<val>(
+            "querySelectorAll", std::string(".qt-window-a11y-container > button"));
+        for (int i = 0; i < buttons["length"].as<int>(); ++i) {
+            buttons[i].set("hidden", true);
+        }
+    }
+    const val inputs =
+        document["body"].call<val>("querySelectorAll", std::string(":scope > input"));
+    for (int i = 0; i < inputs["length"].as<int>(); ++i) {
+        setAttribute(inputs[i], "aria-hidden", QStringLiteral("true"));
+    }
+}
+
 class PageReadings : public QObject {
 public:
     explicit PageReadings(QWidget& window);
@@ -71,6 +92,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addControl(const QWidget& control);
     void addTitle(const QLineEdit& title);
     void addButton(const QAbstractButton& button);
     void addBox(const QLineEdit& box, const QString& caption);
@@ -82,6 +104,7 @@ private:
     void closeMessage();
 
     QWidget& window_;
+    QHash<const QWidget*, QString> captions_; // each caption by the control it names
     val root_;
     const DrawingArea* drawing_ = nullptr;
     val drawingImage_ = val::null();
@@ -109,27 +132,36 @@ PageReadings::PageReadings(QWidget& window)
     setAttribute(root_, "aria-label", window.windowTitle());
     val::global("document")["body"].call<void>("appendChild", root_);
 
-    QHash<const QWidget*, QString> captions;
     for (const QLabel* label : window.findChildren<QLabel*>()) {
         if (label->buddy() != nullptr) {
-            captions.insert(label->buddy(), label->text());
+            captions_.insert(label->buddy(), label->text());
         }
     }
-    for (QWidget* w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain()) {
-        if (const auto* button = qobject_cast<QAbstractButton*>(w)) {
-            addButton(*button);
-        } else if (const auto* box = qobject_cast<QLineEdit*>(w)) {
-            // The one box without a caption is the panel's title.
-            captions.contains(box) ? addBox(*box, captions.value(box)) : addTitle(*box);
-        } else if (const auto* list = qobject_cast<QListWidget*>(w)) {
-            addList(*list, captions.value(list));
-        } else if (const auto* drawing = qobject_cast<DrawingArea*>(w)) {
-            addDrawing(*drawing);
-        }
-    }
+    // Round the focus chain from the control that has the focus at start, the first of the
+    // tab order.
+    QWidget* const first = window.focusWidget() != nullptr ? window.focusWidget() : &window;
+    QWidget* control = first;
+    do {
+        addControl(*control);
+        control = control->nextInFocusChain();
+    } while (control != first);
     addMessageDialog();
     qApp->installEventFilter(this);
     listen_to_readings();
+    hideQtsOwnElements();
+}
+
+void PageReadings::addControl(const QWidget& control) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+        addButton(*button);
+    } else if (const auto* box = qobject_cast<const QLineEdit*>(&control)) {
+        // The one box without a caption is the panel's title.
+        captions_.contains(box) ? addBox(*box, captions_.value(box)) : addTitle(*box);
+    } else if (const auto* list = qobject_cast<const QListWidget*>(&control)) {
+        addList(*list, captions_.value(list));
+    } else if (const auto* drawing = qobject_cast<const DrawingArea*>(&control)) {
+        addDrawing(*drawing);
+    }
 }
 
 void PageReadings::addTitle(const QLineEdit& title) {
@@ -248,6 +280,11 @@ void PageReadings::closeMessage() {
 // cppcheck-suppress unusedFunction
 bool PageReadings::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Show && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow()) {
+        // Qt makes a window's elements in the page as it shows it.
+        QTimer::singleShot(0, this, hideQtsOwnElements);
+    }
     if (type == QEvent::Show || type == QEvent::Hide) {
         if (const auto* box = qobject_cast<QMessageBox*>(watched)) {
             type == QEvent::Show ? openMessage(*box) : closeMessage();

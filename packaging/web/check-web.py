@@ -4,10 +4,11 @@
 """Checks the web build in this machine's Chromium, headless, as an operator meets it.
 
 Serves the built folder on 127.0.0.1 and drives the page through ChromeDriver and the
-DevTools protocol with real mouse and key events. The panel is read as a person reads it:
-a readout or a list entry is clicked and copied (Ctrl+A, Ctrl+C) and the clipboard read,
-the message boxes' texts come from the page's accessibility elements that Qt keeps for
-screen readers, and colours from screenshots. Nothing in the program is there for it.
+DevTools protocol with real mouse and key events. The panel is read as a screen reader
+reads it, from Chromium's accessibility tree: the boxes, the readouts, the lists, the
+drawing and the message boxes, from the copy of the panel that the program keeps in the
+page for screen readers; colours come from screenshots. Nothing in the program is there
+for the checks.
 With --bench it measures instead of checking (see bench()).
 Usage: check-web.py [--bench] WEB_BUILD"""
 import base64
@@ -32,6 +33,17 @@ FLAGS = ("--headless=new --no-sandbox --disable-gpu --disable-quic --no-first-ru
          "--disable-background-networking --disable-component-update --disable-sync "
          "--window-size=900,800 --force-color-profile=srgb").split()
 SHADOW = "document.querySelector('#qt-shadow-container').shadowRoot"
+# Where each control is drawn in the panel, in CSS pixels from its top left corner: x, y,
+# width, height, as the desktop lays them out. The drawing area is shown open.
+PLACES = {"retract": (120, 184, 105, 33), "reset": (304, 256, 49, 57),
+          "stop": (288, 184, 81, 33), "save": (136, 256, 81, 33),
+          "target": (88, 128, 113, 31), "mtrspd": (280, 128, 121, 31),
+          "Text1": (80, 16, 473, 47), "Text2": (472, 128, 121, 31),
+          "Text3": (472, 240, 121, 31), "Picture1": (168, 344, 313, 169),
+          "Position Data Log": (56, 344, 97, 134), "Pressure Data Log": (496, 344, 105, 134)}
+# The caption a screen reader gives each box, by the box's object name.
+CAPTIONS = {"target": "Target Position (in)", "mtrspd": "Lead Screw Speed (RPM)",
+            "Text2": "current position (in.)", "Text3": "Current Pressure (psi)"}
 
 failures = []
 
@@ -76,11 +88,6 @@ class Page:
         self.cdp = self.driver.execute_cdp_cmd
         if downloads:
             self.cdp("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
-        origin = url.split("/", 3)
-        if url.startswith("http"):
-            self.cdp("Browser.grantPermissions", {
-                "origin": "/".join(origin[:3]),
-                "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
         if without_wasm:
             # A browser that has no WebAssembly, as some locked-down ones are set up.
             self.cdp("Page.addScriptToEvaluateOnNewDocument",
@@ -90,11 +97,9 @@ class Page:
         if wait:
             self.wait_for("!document.getElementById('panel').hidden && "
                           "document.getElementById('status').hidden && "
-                          f"{SHADOW} && {SHADOW}.querySelector('canvas')", 60)
-            # The page's hidden "Enable Screen Reader" button, as a screen reader user finds it.
-            self.wait_for(f"{SHADOW}.querySelector('button')", 10)
-            self.js(f"{SHADOW}.querySelector('button').click()")
-            self.wait_for(f"{SHADOW}.getElementById('QApplication.Form1.retract')", 10)
+                          f"{SHADOW} && {SHADOW}.querySelector('canvas') && "
+                          "document.getElementById('readings')", 60)
+            self.cdp("Accessibility.enable", {})
 
     def close(self):
         self.driver.quit()
@@ -111,12 +116,15 @@ class Page:
             time.sleep(0.05)
         raise TimeoutError(f"the page never met: {condition}")
 
+    def box(self, name):
+        """Where the control is on the page: x, y, width, height in CSS pixels."""
+        x, y, w, h = PLACES[name]
+        origin = self.panel_origin()
+        return [origin[0] + x, origin[1] + y, w, h]
+
     def centre(self, name):
-        # Qt names a control's element by its object name, a list's by its accessible name.
-        return self.js(f"(() => {{ const r = ({SHADOW}.getElementById('QApplication.Form1.' + "
-                       f"arguments[0]) || {SHADOW}.getElementById(arguments[0]))"
-                       ".getBoundingClientRect(); "
-                       "return [r.x + r.width / 2, r.y + r.height / 2]; })()", name)
+        x, y, w, h = self.box(name)
+        return [x + w / 2, y + h / 2]
 
     def click_at(self, x, y):
         for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
@@ -147,45 +155,46 @@ class Page:
         for c in text:
             self.key(c, "", text=c, vk=ord(c.upper()) if c.isalnum() else 0)
 
-    def clipboard(self):
-        return self.driver.execute_async_script(
-            "const done = arguments[0]; navigator.clipboard.readText().then(done, e => done(null));")
+    def accessible_nodes(self):
+        """Chromium's accessibility tree of the page, as a screen reader gets it: the nodes
+        by id, each with the ids of its children that are not ignored."""
+        nodes = {n["nodeId"]: n for n in self.cdp("Accessibility.getFullAXTree", {})["nodes"]}
+
+        def shown_children(node):
+            for child in (nodes[c] for c in node.get("childIds", []) if c in nodes):
+                if child.get("ignored"):
+                    yield from shown_children(child)
+                else:
+                    yield child["nodeId"]
+        for node in nodes.values():
+            node["shown"] = list(shown_children(node))
+        return {k: n for k, n in nodes.items() if not n.get("ignored")}
+
+    def accessible(self, role, name=None, nodes=None):
+        """The first node of the role (with the name, if one is given), or None."""
+        for node in (nodes or self.accessible_nodes()).values():
+            if ax_value(node, "role") == role and name in (None, ax_value(node, "name")):
+                return node
+        return None
 
     def read(self, name):
-        """The text of a box, as the operator copies it."""
-        self.js("navigator.clipboard.writeText('')")
-        self.click(name)
-        self.ctrl("a")
-        self.ctrl("c")
-        time.sleep(0.1)
-        return self.clipboard()
+        """The text of a box, as a screen reader reads it."""
+        node = self.accessible("textbox", CAPTIONS[name])
+        return None if node is None else ax_value(node, "value")
 
-    def read_list(self, name):
-        """Every entry of a list, from the first down, each copied. Down on the last entry
-        stays there, so a copy that repeats the entry before ends the list: the samples of
-        a move never repeat one another."""
-        entries = []
-        self.click(name)
-        self.key("Home", "Home", vk=36)
-        while len(entries) < 1000:
-            self.js("navigator.clipboard.writeText('')")
-            self.ctrl("c")
-            time.sleep(0.05)
-            text = self.clipboard()
-            if not text or (entries and text == entries[-1]):
-                break
-            entries.append(text)
-            self.key("ArrowDown", "ArrowDown", vk=40)
-        return entries
+    def read_list(self, caption):
+        """Every entry of a list, from the first down, as a screen reader reads them."""
+        nodes = self.accessible_nodes()
+        found = self.accessible("list", caption, nodes)
+        if found is None:
+            return None
+        return [" ".join(spoken_texts(nodes, nodes[i])) for i in found["shown"]
+                if ax_value(nodes[i], "role") == "listitem"]
 
     def message(self):
         """The text of the message box that is open, or None."""
-        return self.js(f"(() => {{ const w = {SHADOW}.querySelectorAll('.qt-window'); "
-                       "for (const e of w) { const a = e.querySelector('.qt-window-a11y-container');"
-                       " if (a && !a.querySelector('[id=\"QApplication.Form1\"]')) {"
-                       " const t = Array.from(a.querySelectorAll('textarea, div'))"
-                       ".map(x => x.textContent).filter(x => x && x !== 'OK'"
-                       " && x !== 'Actuator Panel'); return t.join(' '); } } return null; })()")
+        node = self.accessible("alertdialog")
+        return None if node is None else ax_value(node, "description")
 
     def answer_ok(self):
         self.key("Enter", "Enter", text="\r", vk=13)
@@ -199,8 +208,90 @@ class Page:
                        ".getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()")
 
 
+def ax_value(node, field):
+    return node.get(field, {}).get("value")
+
+
+def ax_property(node, name):
+    return next((p["value"].get("value") for p in node.get("properties", [])
+                 if p["name"] == name), None)
+
+
+def spoken_texts(nodes, node):
+    """The static texts inside a node, in order, as a screen reader speaks them."""
+    if ax_value(node, "role") == "StaticText":
+        return [ax_value(node, "name")]
+    return [t for i in node["shown"] for t in spoken_texts(nodes, nodes[i])]
+
+
 def pixel(image, origin, x, y):
     return image.getpixel((round(origin[0] + x), round(origin[1] + y)))
+
+
+# What a screen reader finds of the panel as the page opens, role and name.
+SPOKEN_AT_START = sorted([
+    ("button", "Retract/Extend"), ("button", "Reset List Data"), ("button", "STOP"),
+    ("button", "Save"), ("heading", "Interactive Position Control Panel"),
+    ("heading", "Position Data Log"), ("heading", "Pressure Data Log"),
+    ("list", "Position Data Log"), ("list", "Pressure Data Log"),
+    ("textbox", "Target Position (in)"), ("textbox", "Lead Screw Speed (RPM)"),
+    ("textbox", "current position (in.)"), ("textbox", "Current Pressure (psi)"),
+    ("image", "Actuator drawing: closed until the first move")])
+SPOKEN_ROLES = {role for role, _ in SPOKEN_AT_START} | {"alertdialog", "canvas"}
+
+
+def spoken_controls(page):
+    return sorted((ax_value(n, "role"), ax_value(n, "name"))
+                  for n in page.accessible_nodes().values() if ax_value(n, "role") in SPOKEN_ROLES)
+
+
+def check_screen_reader(url):
+    """The panel as a screen reader gets it from Chromium's accessibility tree, with nothing
+    pressed first: each control by its role and caption and nothing of the canvas, the
+    boxes' and readouts' texts, the lists' entries and the drawing's words kept up to date,
+    and a message box as an alert dialog with the focus on its OK."""
+    page = Page(url)
+    try:
+        check("what a screen reader finds as the page opens", spoken_controls(page),
+              SPOKEN_AT_START)
+        boxes = {name: page.accessible("textbox", caption) for name, caption in CAPTIONS.items()}
+        check("which boxes are read-only",
+              {name: ax_property(node, "readonly") for name, node in boxes.items()},
+              {"target": False, "mtrspd": False, "Text2": True, "Text3": True})
+        check("no readout speaks on its own",
+              [ax_property(boxes[name], "live") for name in ("Text2", "Text3")], [None, None])
+        page.type_into("mtrspd", "10")
+        # 0.15 inch at 10 RPM: the drawing opens in 0.6 s, the move takes 4.5 s more, and a
+        # sample is logged at 2 s and at 4 s.
+        page.type_into("target", "0.15")
+        page.click("retract")
+        time.sleep(6.5)
+        position, pressure = page.read("Text2"), page.read("Text3")
+        check("position and pressure read after a move",
+              (abs(float(position) - 0.15) < 1e-9,
+               abs(float(pressure) - (5860 - 2016 * (float(position) - 0.001))) < 1e-6),
+              (True, True))
+        check("the drawing's words after a move", ax_value(page.accessible("image"), "name"),
+              f"Actuator drawing: rod at {position} in")
+        positions = page.read_list("Position Data Log")
+        pressures = page.read_list("Pressure Data Log")
+        print(f"     lists read: {positions} {pressures}")
+        check("both lists read, one sample each 2 s", (len(positions), len(pressures)), (2, 2))
+        page.type_into("mtrspd", "fast")
+        page.click("retract")
+        page.wait_for(f"{SHADOW}.querySelectorAll('.qt-window').length > 1", 5)
+        nodes = page.accessible_nodes()
+        dialog = page.accessible("alertdialog", nodes=nodes)
+        focused = [(ax_value(n, "role"), ax_value(n, "name")) for n in nodes.values()
+                   if ax_property(n, "focused")]
+        check("a message box as a screen reader gets it",
+              (ax_value(dialog, "name"), ax_value(dialog, "description"), focused),
+              ("Actuator Panel", "Enter a valid motor speed", [("button", "OK")]))
+        page.answer_ok()
+        page.wait_for(f"{SHADOW}.querySelectorAll('.qt-window').length == 1", 5)
+        check("no alert dialog once OK is pressed", page.message(), None)
+    finally:
+        page.close()
 
 
 def check_start_and_move(url, downloads):
@@ -341,14 +432,7 @@ def check_tab_order(url):
         page.type_into("target", "0.1")
         page.click("retract")
         time.sleep(4)
-        boxes = {name: page.js(f"(() => {{ const r = ({SHADOW}.getElementById("
-                               "'QApplication.Form1.' + arguments[0]) || "
-                               f"{SHADOW}.getElementById(arguments[0])).getBoundingClientRect();"
-                               " return [r.x, r.y, r.width, r.height]; })()", name)
-                 for name in TAB_ORDER}
-        # Qt's element for the drawing area keeps the height of one pixel it had at start;
-        # open, the area is 169 pixels high.
-        boxes["Picture1"][3] = 169
+        boxes = {name: page.box(name) for name in TAB_ORDER}
         walked = []
         for i in range(len(TAB_ORDER)):
             had, takes = TAB_ORDER[i], TAB_ORDER[(i + 1) % len(TAB_ORDER)]
@@ -485,6 +569,7 @@ def main():
     if bench_mode:
         bench(url)
         return 0
+    check_screen_reader(url)
     with tempfile.TemporaryDirectory() as downloads:
         check_start_and_move(url, downloads)
     check_german(url)
