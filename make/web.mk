@@ -15,6 +15,8 @@
 # QT_WASM_TARBALL if that is given, else built once from Debian's source.
 WEB_BUILD ?= build-web
 WEB_LOCAL ?=
+# WEB_FUNCTION_NAMES=1 keeps the program's function names, for make web-profile.
+WEB_FUNCTION_NAMES ?=
 QT_WASM_PREFIX ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel/qt6-wasm-6.8.2
 QT_WASM_TARBALL ?=
 WEB_PACKAGES = emscripten nodejs ninja-build perl python3 dpkg-dev xz-utils fonttools brotli
@@ -23,7 +25,7 @@ WEB_TEST_PACKAGES = chromium chromium-driver python3-selenium python3-pil brotli
 WEB_FILES = index.html actuator-panel.js actuator-panel.wasm qtloader.js actuator-panel.svg \
 	LICENSES.txt
 
-.PHONY: web web-deps web-sdk web-sdk-source web-test web-bench
+.PHONY: web web-deps web-sdk web-sdk-source web-test web-bench web-profile
 
 web-deps:
 	@scripts/install-deps.sh $(WEB_PACKAGES)
@@ -38,7 +40,7 @@ web-sdk-source: web-deps
 
 ifeq ($(WEB_LOCAL),)
 web:
-	@JOBS=$(JOBS) scripts/web-leg.sh "$(DEBIAN_CACHE)" "$(DEBIAN_MIRROR)" "$(WEB_BUILD)" \
+	@JOBS=$(JOBS) WEB_FUNCTION_NAMES=$(WEB_FUNCTION_NAMES) scripts/web-leg.sh "$(DEBIAN_CACHE)" "$(DEBIAN_MIRROR)" "$(WEB_BUILD)" \
 		$(QT_WASM_TARBALL)
 else
 # Qt's CMake files find emscripten through the emsdk stand-in beside the prefix. The
@@ -47,7 +49,8 @@ else
 web: web-sdk
 	@EMSDK=$(QT_WASM_PREFIX).emsdk $(QT_WASM_PREFIX)/bin/qt-cmake -S . -B $(WEB_BUILD)-cmake \
 		-G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF \
-		-DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF > /dev/null
+		-DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF -DWEB_FUNCTION_NAMES=$(if $(WEB_FUNCTION_NAMES),ON,OFF) \
+		> /dev/null
 	@EMSDK=$(QT_WASM_PREFIX).emsdk cmake --build $(WEB_BUILD)-cmake -j $(JOBS)
 	@packaging/web/assemble.sh $(WEB_BUILD)-cmake $(WEB_BUILD)
 endif
@@ -63,3 +66,9 @@ web-test: $(WEB_BUILD)/index.html
 web-bench: $(WEB_BUILD)/index.html
 	@scripts/install-deps.sh $(WEB_TEST_PACKAGES)
 	@packaging/web/check-web.py --bench $(WEB_BUILD)
+
+# Where the page's time goes during a move; names the program's functions in a build made
+# with `make web WEB_FUNCTION_NAMES=1`.
+web-profile: $(WEB_BUILD)/index.html
+	@scripts/install-deps.sh $(WEB_TEST_PACKAGES)
+	@packaging/web/check-web.py --profile $(WEB_BUILD)

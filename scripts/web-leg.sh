@@ -25,6 +25,9 @@ if [ -n "$(ls -A "$build" 2> /dev/null)" ] && [ ! -f "$build/actuator-panel.wasm
 fi
 
 arguments="WEB_LOCAL=1 JOBS=${JOBS:-$(nproc)}"
+if [ -n "${WEB_FUNCTION_NAMES:-}" ]; then
+    arguments+=" WEB_FUNCTION_NAMES=1"
+fi
 if [ -n "$tarball" ]; then
     tarball=$(realpath "$tarball")
     export DEBIAN_LEG_FILES=$tarball

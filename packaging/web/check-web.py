@@ -9,10 +9,12 @@ reads it, from Chromium's accessibility tree: the boxes, the readouts, the lists
 drawing and the message boxes, from the copy of the panel that the program keeps in the
 page for screen readers; colours come from screenshots. Nothing in the program is there
 for the checks.
-With --bench it measures instead of checking (see bench()).
-Usage: check-web.py [--bench] WEB_BUILD"""
+With --bench it measures instead of checking (see sizes() and bench()), with --profile it
+tells where the page's time goes (see profile()).
+Usage: check-web.py [--bench|--profile] WEB_BUILD"""
 import base64
 import functools
+import gzip
 import http.server
 import io
 import os
@@ -557,10 +559,52 @@ def bench(url):
         page.close()
 
 
+def sizes(folder):
+    """The program's download as built and compressed, against the goals."""
+    with open(os.path.join(folder, "actuator-panel.wasm"), "rb") as f:
+        wasm = f.read()
+    mib = 1024 * 1024
+    for what, size, goal in (
+            ("as built", len(wasm), None),
+            ("gzip -9", len(gzip.compress(wasm, 9, mtime=0)), 4.3),
+            ("brotli -q 11", len(subprocess.run(["brotli", "-q", "11", "-c"], input=wasm,
+                                                capture_output=True, check=True).stdout), 3.2)):
+        verdict = "" if goal is None else f" (goal {goal} MiB: {'met' if size <= goal * mib else 'NOT met'})"
+        print(f"web-bench: actuator-panel.wasm {what}: {size} bytes, {size / mib:.2f} MiB{verdict}")
+
+
+def profile(url, seconds=10):
+    """Where the page's main thread spends its time during a move at 30 ms a step:
+    Chromium's sampling profiler, each function's own time, the largest first. A build
+    with function names (make web WEB_FUNCTION_NAMES=1) names the program's functions."""
+    page = Page(url)
+    try:
+        page.type_into("mtrspd", "10")
+        page.type_into("target", "3.3")
+        page.click("retract")
+        time.sleep(1)  # the drawing area opens first
+        page.cdp("Profiler.enable", {})
+        page.cdp("Profiler.setSamplingInterval", {"interval": 200})
+        page.cdp("Profiler.start", {})
+        time.sleep(seconds)
+        nodes = page.cdp("Profiler.stop", {})["profile"]["nodes"]
+    finally:
+        page.close()
+    own = {}
+    for node in nodes:
+        name = node["callFrame"]["functionName"] or "(anonymous)"
+        own[name] = own.get(name, 0) + node.get("hitCount", 0)
+    total = sum(own.values()) or 1
+    print(f"web-profile: {total} samples of 0.2 ms in {seconds} s of a move at 30 ms a step")
+    for name, hits in sorted(own.items(), key=lambda item: -item[1])[:25]:
+        print(f"web-profile: {100 * hits / total:5.1f} %  {name[:100]}")
+
+
 def main():
     args = sys.argv[1:]
     bench_mode = args[:1] == ["--bench"]
-    if bench_mode:
+    profile_mode = args[:1] == ["--profile"]
+    if bench_mode or profile_mode:
         args = args[1:]
     folder = args[0]
     server = serve(folder)
@@ -568,7 +612,11 @@ def main():
     version = subprocess.run([CHROMIUM, "--version"], capture_output=True, text=True).stdout
     print(f"web-test: {version.strip()}, the page at {url}")
     if bench_mode:
+        sizes(folder)
         bench(url)
+        return 0
+    if profile_mode:
+        profile(url)
         return 0
     check_screen_reader(url)
     with tempfile.TemporaryDirectory() as downloads:
