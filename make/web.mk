@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # `make web`: the panel built for WebAssembly into build-web/, a folder that any web server
 # serves as it is: index.html (the page), actuator-panel.js and .wasm (the program),
-# qtloader.js (Qt's loader), the icon and the fonts' licences.
+# qtloader.js (Qt's loader), the icons, the app manifest, the service worker that keeps the
+# files for offline starts, and the licences.
 # `make web-test`: serves that folder on 127.0.0.1 and drives this machine's Chromium,
 # headless, through its driver (packaging/web/check-web.py).
 # `make web-bench`: the move's time, the CPU per tick, the transfer sizes and the time to
@@ -23,6 +24,7 @@ WEB_PACKAGES = emscripten nodejs ninja-build perl python3 dpkg-dev xz-utils font
 WEB_TEST_PACKAGES = chromium chromium-driver python3-selenium python3-pil brotli
 # The files of the served folder, as make web leaves them.
 WEB_FILES = index.html actuator-panel.js actuator-panel.wasm qtloader.js actuator-panel.svg \
+	actuator-panel-192.png actuator-panel-512.png manifest.webmanifest service-worker.js \
 	LICENSES.txt
 
 .PHONY: web web-deps web-sdk web-sdk-source web-test web-bench web-profile

@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Actuator Panel contributors
 # SPDX-License-Identifier: MIT
 # Makes the served folder of the web build: the page, the program's .js and .wasm from the
-# CMake build, Qt's loader, the icon, and the licences of what the program carries (the
-# panel's own, Qt's and the fonts'). Nothing else, so that any web server can serve it.
+# CMake build, Qt's loader, the icons, the app manifest and the service worker that keeps
+# the files for offline starts, and the licences of what the program carries (the panel's
+# own, Qt's and the fonts'). Nothing else, so that any web server can serve it.
 # Usage: assemble.sh CMAKE_BUILD OUT
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,7 +12,7 @@ cmake_build=${1:?no CMake build folder given}
 out=${2:?no output folder given}
 rm -rf "${out:?}"
 mkdir -p "$out"
-cp "$here/index.html" "$out/"
+cp "$here/index.html" "$here/manifest.webmanifest" "$here"/actuator-panel-*.png "$out/"
 cp "$here/../actuator-panel.svg" "$out/"
 for f in actuator-panel.js actuator-panel.wasm qtloader.js; do
     cp "$cmake_build/$f" "$out/"
@@ -27,6 +28,12 @@ done
         cat "$notice"
     done
 } > "$out/LICENSES.txt"
+# The service worker's store is named by the release and by the files it keeps, so that any
+# other build's files replace the kept ones.
+version=$(sed -n 's/^project(actuator-panel VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+digest=$(cd "$out" && sha256sum -- * | sha256sum | cut -c1-12)
+sed -e "s/@VERSION@/${version:?no version in CMakeLists.txt}/" \
+    -e "s/@DIGEST@/$digest/" "$here/service-worker.js" > "$out/service-worker.js"
 # The program's files also come compressed, gzip and brotli at their strongest, for a server
 # that sends a file's precompressed copy to a browser that takes it: a third of the
 # download, without compressing on every request. gzip -n leaves out the name and the
