@@ -7,8 +7,9 @@ Serves the built folder on 127.0.0.1 and drives the page through ChromeDriver an
 DevTools protocol with real mouse and key events. The panel is read as a screen reader
 reads it, from Chromium's accessibility tree: the boxes, the readouts, the lists, the
 drawing and the message boxes, from the copy of the panel that the program keeps in the
-page for screen readers; colours come from screenshots. Nothing in the program is there
-for the checks.
+page for screen readers; colours come from screenshots. It is also checked as an app that
+installs and starts offline, and on a tablet used by touch. Nothing in the program is
+there for the checks.
 With --bench it measures instead of checking (see sizes() and bench()), with --profile it
 tells where the page's time goes (see profile()).
 Usage: check-web.py [--bench|--profile] WEB_BUILD"""
@@ -97,11 +98,14 @@ class Page:
         self.opened = time.monotonic()
         self.driver.get(url)
         if wait:
-            self.wait_for("!document.getElementById('panel').hidden && "
-                          "document.getElementById('status').hidden && "
-                          f"{SHADOW} && {SHADOW}.querySelector('canvas') && "
-                          "document.getElementById('readings')", 60)
+            self.wait_until_shown()
             self.cdp("Accessibility.enable", {})
+
+    def wait_until_shown(self, seconds=60):
+        self.wait_for("!document.getElementById('panel').hidden && "
+                      "document.getElementById('status').hidden && "
+                      f"{SHADOW} && {SHADOW}.querySelector('canvas') && "
+                      "document.getElementById('readings')", seconds)
 
     def close(self):
         self.driver.quit()
@@ -154,6 +158,9 @@ class Page:
         self.ctrl("a")
         if not text:
             self.key("Delete", "Delete", vk=46)
+        self.type_keys(text)
+
+    def type_keys(self, text):
         for c in text:
             self.key(c, "", text=c, vk=ord(c.upper()) if c.isalnum() else 0)
 
@@ -192,6 +199,19 @@ class Page:
             return None
         return [" ".join(spoken_texts(nodes, nodes[i])) for i in found["shown"]
                 if ax_value(nodes[i], "role") == "listitem"]
+
+    def ok_centre(self):
+        """Where the open message box draws its OK: 55 and 26 CSS pixels in from the box's
+        bottom right corner, as Qt lays out a box with one button."""
+        x, y, w, h = self.js(f"(() => {{ const boxes = {SHADOW}.querySelectorAll('.qt-window'); "
+                             "const r = boxes[boxes.length - 1].getBoundingClientRect(); "
+                             "return [r.x, r.y, r.width, r.height]; })()")
+        return [x + w - 55, y + h - 26]
+
+    def wait_to_read(self, name, text, seconds):
+        end = time.monotonic() + seconds
+        while self.read(name) != text and time.monotonic() < end:
+            time.sleep(0.1)
 
     def message(self):
         """The text of the message box that is open, or None."""
@@ -320,6 +340,11 @@ def check_start_and_move(url, downloads):
                                    ("title", 530, 51, (0, 0, 0))):
             check(f"colour of the {what}", pixel(shot, origin, x, y), colour)
         check("page around the panel", pixel(shot, origin, -20, 10) != (0, 0, 64), True)
+        # The title in its own face, EB Garamond, ends well short of its box's right end;
+        # a wider stand-in face would run on to it.
+        tail = shot.crop((round(origin[0] + 480), round(origin[1] + 20),
+                          round(origin[0] + 548), round(origin[1] + 58))).convert("L")
+        check("the title's text ends short of its box", tail.getextrema()[1] < 128, True)
 
         # Bad inputs, each with its message, and the box waits for OK.
         for what, box, text, message in (
@@ -497,6 +522,96 @@ def check_refusals(url, folder):
         page.close()
 
 
+def check_offline(folder):
+    """The page as an installed app: Chromium finds nothing that stops its install, and
+    after one visit it starts and moves with the server gone and the HTTP cache cleared.
+    Served by a server of its own, which the check stops."""
+    server = serve(folder)
+    url = f"http://127.0.0.1:{server.server_port}/"
+    page = Page(url)
+    try:
+        errors = page.cdp("Page.getInstallabilityErrors", {})["installabilityErrors"]
+        check("what stops the page's install as an app", errors, [])
+        manifest = page.js("fetch('manifest.webmanifest').then(r => r.json())")
+        check("the app's name and display", (manifest["name"], manifest["display"]),
+              ("Actuator Panel", "standalone"))
+        try:
+            page.wait_for("navigator.serviceWorker.controller !== null", 20)
+        except TimeoutError:
+            pass
+        kept = page.js("caches.keys().then(names => Promise.all(names.map(n => caches.open(n)"
+                       ".then(c => c.keys())))).then(lists => lists.flat().length)")
+        check("files the service worker keeps", kept, 10)
+        server.shutdown()
+        server.server_close()
+        page.cdp("Network.clearBrowserCache", {})
+        page.driver.refresh()
+        try:  # with nothing kept, the browser shows its own error page instead
+            page.wait_until_shown(20)
+            shown = True
+        except Exception:
+            shown = False
+        check("the panel shown after a reload with no server", shown, True)
+        if not shown:
+            return
+        page.cdp("Accessibility.enable", {})
+        page.type_into("mtrspd", "10")
+        page.type_into("target", "0.02")
+        page.click("retract")
+        page.wait_to_read("Text2", "0.02", 10)
+        check("position after a move with no server", page.read("Text2"), "0.02")
+    finally:
+        page.close()
+
+
+def tap_at(page, x, y):
+    point = {"x": x, "y": y, "radiusX": 4, "radiusY": 4, "force": 1, "id": 1}
+    page.cdp("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [point]})
+    page.cdp("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+
+def check_tablet(url):
+    """The panel on a 768 by 1024 tablet held upright, used with a finger: it shows whole
+    without scrolling, a tap puts typed digits in a box, a tap starts the move, and a tap
+    on OK closes a message box."""
+    page = Page(url, wait=False)
+    try:
+        page.cdp("Emulation.setDeviceMetricsOverride",
+                 {"width": 768, "height": 1024, "deviceScaleFactor": 1, "mobile": True})
+        page.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+        page.driver.refresh()
+        page.wait_until_shown()
+        page.cdp("Accessibility.enable", {})
+        check("the page's size on the tablet, and what scrolls",
+              page.js("[innerWidth, innerHeight, document.documentElement.scrollWidth, "
+                      "document.documentElement.scrollHeight]"), [768, 1024, 768, 1024])
+        x, y, w, h = page.panel_origin()
+        check("the whole panel inside the tablet's screen", x >= 0 and y >= 0 and
+              x + w <= 768 and y + h <= 1024, True)
+        for name, digits in (("mtrspd", "10"), ("target", "0.03")):
+            tap_at(page, *page.centre(name))
+            page.key("End", "End", vk=35)
+            for _ in range(8):
+                page.key("Backspace", "Backspace", vk=8)
+            page.type_keys(digits)
+        check("the boxes after taps and digits", (page.read("mtrspd"), page.read("target")),
+              ("10", "0.03"))
+        tap_at(page, *page.centre("retract"))
+        page.wait_to_read("Text2", "0.03", 10)
+        check("position after a tap on Retract/Extend", page.read("Text2"), "0.03")
+        tap_at(page, *page.centre("mtrspd"))
+        page.key("x", "KeyX", text="x", vk=88)
+        tap_at(page, *page.centre("retract"))
+        page.wait_for(f"{SHADOW}.querySelectorAll('.qt-window').length > 1", 5)
+        check("message after a tap with a letter in the speed", page.message(),
+              "Enter a valid motor speed")
+        tap_at(page, *page.ok_centre())
+        page.wait_for(f"{SHADOW}.querySelectorAll('.qt-window').length == 1", 5)
+        check("no message box after a tap on OK", page.message(), None)
+    finally:
+        page.close()
+
+
 def renderer_cpu_seconds():
     """CPU time so far of Chromium's page processes (the renderers), in seconds."""
     total = 0
@@ -625,6 +740,8 @@ def main():
     check_tab_order(url)
     check_dark_mode(url)
     check_refusals(url, folder)
+    check_tablet(url)
+    check_offline(folder)
     if failures:
         print(f"web-test: FAILED {len(failures)}: {', '.join(failures)}")
         return 1
