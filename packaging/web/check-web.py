@@ -630,7 +630,8 @@ def renderer_cpu_seconds():
 
 def bench(url):
     """The move's time against its nominal time at a 30 ms and a 1 ms period, the page
-    process's CPU per tick, and the time from opening the page to the panel shown."""
+    process's CPU per tick, also against a page that only paints a canvas, and the time
+    from opening the page to the panel shown."""
     opened = time.monotonic()
     page = Page(url)
     shown = page.js("performance.now()")
@@ -665,6 +666,8 @@ def bench(url):
             print(f"web-bench: {period} ms period ({rpm} RPM): {steps} steps in {elapsed:.3f} s; "
                   f"move time / nominal {ratio:.4f}; page process CPU {1e6 * cpu / steps:.0f} µs "
                   f"per tick, {100 * cpu / elapsed:.1f} % of a core")
+            if period == 30:
+                tick_cpu = cpu / steps
             page.type_into("target", "0.01")
             page.type_into("mtrspd", "10")
             page.click("retract")
@@ -672,6 +675,40 @@ def bench(url):
             start = float(page.read("Text2"))
     finally:
         page.close()
+    floor = canvas_only_cpu()
+    print(f"web-bench: a page with only a canvas painted on each 30 ms tick: {1e6 * floor:.0f} µs "
+          f"per tick; the panel's 30 ms tick / that {tick_cpu / floor:.2f}")
+
+
+# A page with nothing but a canvas of the panel's size, whose drawing area's part is
+# painted anew on each 30 ms tick: what the browser itself spends on a tick's frame.
+CANVAS_ONLY = """<!doctype html><canvas width="642" height="558"></canvas><script>
+const canvas = document.querySelector('canvas').getContext('2d');
+const part = canvas.createImageData(313, 169);
+let tick = 0;
+setInterval(() => {
+  tick++;
+  for (let i = 0; i < part.data.length; i += 4) { part.data[i] = tick + i; part.data[i + 3] = 255; }
+  requestAnimationFrame(() => canvas.putImageData(part, 168, 344));
+}, 30);
+</script>"""
+
+
+def canvas_only_cpu(seconds=10):
+    """The renderer's CPU per 30 ms tick of CANVAS_ONLY, in seconds."""
+    with tempfile.TemporaryDirectory() as folder:
+        with open(os.path.join(folder, "index.html"), "w") as f:
+            f.write(CANVAS_ONLY)
+        server = serve(folder)
+        page = Page(f"http://127.0.0.1:{server.server_port}/", wait=False)
+        try:
+            time.sleep(2)
+            cpu = renderer_cpu_seconds()
+            time.sleep(seconds)
+            return (renderer_cpu_seconds() - cpu) * 0.03 / seconds
+        finally:
+            page.close()
+            server.shutdown()
 
 
 def sizes(folder):
