@@ -370,6 +370,19 @@ class Reader:
                         % (log.name, log.childCount))
         self.drawing = self.control([at.ROLE_IMAGE], DRAWING_CLOSED)
 
+    def check_readouts_refuse_writes(self):
+        """A readout keeps what the program wrote into it, whatever a client writes."""
+        for readout in (self.position, self.pressure):
+            try:
+                editable = readout.queryEditableText()
+            except NotImplementedError:
+                continue
+            editable.setTextContents("9%s99" % self.point)
+            spin()
+            self.expect(self.text_of(readout) == self.zero,
+                        "the read-only readout '%s' took a text written over AT-SPI: '%s'"
+                        % (readout.name, self.text_of(readout)))
+
     def type_into(self, box, text):
         self.require(box.queryEditableText().setTextContents(text),
                      "the box '%s' refused the text '%s'" % (box.name, text))
@@ -523,6 +536,7 @@ def run(program_path, desktop):
     reader = Reader(program)
     reader.find_application()
     reader.check_controls()
+    reader.check_readouts_refuse_writes()
     goal = reader.check_move()
     reader.check_lists(goal)
     reader.check_drawing()
