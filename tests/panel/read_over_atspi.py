@@ -14,7 +14,8 @@ then opens and closes a message box. Numbers are compared in the decimal separat
 panel itself shows, so the run holds on a German desktop too.
 
 Nothing of the user's own desktop is touched: no display, bus or home folder of theirs.
-Everything it starts is in one process group, ended on every way out.
+Everything it starts is in one process group, which it ends however it ends itself: with
+its checks done, on a failure, or on SIGTERM, SIGINT or SIGHUP.
 """
 
 import ctypes
@@ -102,7 +103,7 @@ class Desktop:
         env = dict(self.env, **(extra_env or {}))
         process = subprocess.Popen(  # pylint: disable=consider-using-with
             argv, env=env, stdin=subprocess.DEVNULL,
-            stdout=options.pop("stdout", self.log), stderr=self.log,
+            stdout=self.log, stderr=self.log,
             process_group=0 if self.group is None else self.group, **options)
         if self.group is None:
             self.group = process.pid
