@@ -254,6 +254,8 @@ class Reader:
         from gi.repository import Atspi  # pylint: disable=import-outside-toplevel
         self.at = pyatspi
         self.atspi = Atspi
+        # A program under an emulator answers slower than the 0.8 s libatspi waits for.
+        Atspi.set_timeout(10000, START_SECONDS * 1000)
         self.program = program
         self.failures = []
         self.checks = 0
