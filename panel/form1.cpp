@@ -74,6 +74,7 @@ void Form1::createControls() {
     target->setFont(QFont());
     for (QLineEdit* readout : {Text1, Text2, Text3}) {
         readout->setReadOnly(true);
+        keepProgramText(*readout);
     }
     // The position and pressure readouts and the lists only ever show number texts.
     for (QWidget* numbers : std::initializer_list<QWidget*>{Text2, Text3, position, pressure}) {

@@ -5,6 +5,31 @@
 
 #include <algorithm>
 
+namespace {
+// Where a box keeps the text the program last wrote into it.
+const char* const kProgramText = "programText";
+
+void showFromStart(QLineEdit& edit, const QString& text) {
+    edit.setText(text);
+    edit.setCursorPosition(0);
+}
+} // namespace
+
+void LineEditBox::setText(const QString& text) {
+    edit_.setProperty(kProgramText, text);
+    showFromStart(edit_, text);
+}
+
+void keepProgramText(QLineEdit& readout) {
+    readout.setProperty(kProgramText, readout.text());
+    QObject::connect(&readout, &QLineEdit::textChanged, &readout, [&readout](const QString& text) {
+        const QString written = readout.property(kProgramText).toString();
+        if (text != written) {
+            showFromStart(readout, written);
+        }
+    });
+}
+
 QString ListBox::at(int index) const {
     const QListWidgetItem* item = list_.item(index);
     return item != nullptr ? item->text() : QString();

@@ -20,14 +20,17 @@ public:
     QString text() const override { return edit_.text(); }
     // Shows the start of a text too long for the box: a readout such as
     // "0.0820000000000001" must show its leading digits, not its last ones.
-    void setText(const QString& text) override {
-        edit_.setText(text);
-        edit_.setCursorPosition(0);
-    }
+    void setText(const QString& text) override;
 
 private:
     QLineEdit& edit_;
 };
+
+// Keeps a read-only box to the text the program last wrote into it (through a LineEditBox).
+// Read-only holds only for the keyboard: Qt's accessibility bridge writes into any line
+// edit when an assistive client asks it to, such as a dictation tool with the focus on a
+// readout, and the readout would then show a position the actuator is not at.
+void keepProgramText(QLineEdit& readout);
 
 class ListBox : public LogList {
 public:

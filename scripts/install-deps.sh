@@ -14,6 +14,7 @@ packages=(
     fonts-dejavu-core fonts-ebgaramond
     xvfb xauth
     libx11-dev xdotool dpkg-dev
+    at-spi2-core dbus-daemon python3-pyatspi
     valgrind
     "$@"
 )

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -68,6 +69,12 @@ TEST_F(Accessibility, ControlsHaveNamesAndRoles) {
         EXPECT_EQ(face->state().readOnly, c.readOnly) << c.name;
         EXPECT_TRUE(face->state().focusable) << c.name;
         EXPECT_FALSE(face->state().invisible) << c.name;
+        if (c.readOnly) {
+            // What an assistive client writes into a readout does not stay there.
+            const std::string shown = control<QLineEdit>(c.name)->text().toStdString();
+            face->editableTextInterface()->insertText(0, QStringLiteral("9"));
+            EXPECT_EQ(control<QLineEdit>(c.name)->text().toStdString(), shown) << c.name;
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "home_panel.h"
 #include "model/numbers.h"
 #include "panel/panel_style.h"
+#include "panel/qt_controls.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,8 +51,7 @@ protected:
         for (const double value : kValues) {
             const QString text = numberText(value, locale);
             for (const char* readout : {"Text2", "Text3"}) {
-                control<QLineEdit>(readout)->setText(text);
-                control<QLineEdit>(readout)->setCursorPosition(0);
+                LineEditBox(*control<QLineEdit>(readout)).setText(text);
             }
             for (const char* list : {"position", "pressure"}) {
                 control<QListWidget>(list)->addItem(text);
