@@ -111,15 +111,33 @@ class Desktop:
         return process
 
     def start_display(self):
+        """Xvfb on a free display that a client reaches. Xvfb picks the first display
+        without a lock file, but another server may still answer on that number's
+        abstract socket, and clients try that socket first: such a display is left for
+        the next number."""
+        number = None
+        for _ in range(5):
+            server, number = self.start_xvfb(None if number is None else int(number) + 1)
+            if number.isdigit() and wait_for(lambda: reaches_display(":" + number), 5):
+                self.env["DISPLAY"] = ":" + number
+                return
+            print(f"read_over_atspi: display :{number} not reachable, trying the next",
+                  file=self.log, flush=True)
+            server.kill()
+            server.wait()
+            if not number.isdigit():
+                break
+        raise Failure("Xvfb gave no display that a client reaches")
+
+    def start_xvfb(self, number):
         read_end, write_end = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                    "-nolisten", "tcp"], pass_fds=[write_end])
+        server = self.start(["Xvfb"] + ([] if number is None else [f":{number}"]) +
+                            ["-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                             "-nolisten", "tcp"], pass_fds=[write_end])
         os.close(write_end)
-        number = read_line(read_end, WAIT_SECONDS)
+        answer = read_line(read_end, WAIT_SECONDS)
         os.close(read_end)
-        if not number.isdigit():
-            raise Failure("Xvfb gave no display number")
-        self.env["DISPLAY"] = ":" + number
+        return server, answer
 
     def start_session_bus(self):
         read_end, write_end = os.pipe()
@@ -204,6 +222,19 @@ def reap_orphans():
             return
         if pid == 0:
             return
+
+
+def reaches_display(name):
+    """Whether an X client opens the display, as Qt and the AT-SPI registry do."""
+    xlib = ctypes.CDLL("libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = xlib.XOpenDisplay(name.encode())
+    if not display:
+        return False
+    xlib.XCloseDisplay(display)
+    return True
 
 
 def read_line(fd, seconds):
