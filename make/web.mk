@@ -22,10 +22,6 @@ QT_WASM_PREFIX ?= $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/actuator-panel/qt6-wasm
 QT_WASM_TARBALL ?=
 WEB_PACKAGES = emscripten nodejs ninja-build perl python3 dpkg-dev xz-utils fonttools brotli
 WEB_TEST_PACKAGES = chromium chromium-driver python3-selenium python3-pil brotli
-# The files of the served folder, as make web leaves them.
-WEB_FILES = index.html actuator-panel.js actuator-panel.wasm qtloader.js actuator-panel.svg \
-	actuator-panel-192.png actuator-panel-512.png manifest.webmanifest service-worker.js \
-	LICENSES.txt
 
 .PHONY: web web-deps web-sdk web-sdk-source web-test web-bench web-profile
 

@@ -7,6 +7,8 @@
 # own, Qt's and the fonts'). Nothing else, so that any web server can serve it.
 # Usage: assemble.sh CMAKE_BUILD OUT
 set -euo pipefail
+# Files listed in the same order whatever the builder's language.
+export LC_ALL=C
 here=$(cd "$(dirname "$0")" && pwd)
 cmake_build=${1:?no CMake build folder given}
 out=${2:?no output folder given}
@@ -28,12 +30,13 @@ done
         cat "$notice"
     done
 } > "$out/LICENSES.txt"
-# The service worker's store is named by the release and by the files it keeps, so that any
-# other build's files replace the kept ones.
+# The service worker keeps every file of the folder so far, in a store named by the release
+# and by those files, so that any other build's files replace the kept ones.
 version=$(sed -n 's/^project(actuator-panel VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
 digest=$(cd "$out" && sha256sum -- * | sha256sum | cut -c1-12)
-sed -e "s/@VERSION@/${version:?no version in CMakeLists.txt}/" \
-    -e "s/@DIGEST@/$digest/" "$here/service-worker.js" > "$out/service-worker.js"
+files=$(cd "$out" && printf "'%s', " * | sed 's/, $//')
+sed -e "s/@VERSION@/${version:?no version in CMakeLists.txt}/" -e "s/@DIGEST@/$digest/" \
+    -e "s/@FILES@/$files/" "$here/service-worker.js" > "$out/service-worker.js"
 # The program's files also come compressed, gzip and brotli at their strongest, for a server
 # that sends a file's precompressed copy to a browser that takes it: a third of the
 # download, without compressing on every request. gzip -n leaves out the name and the

@@ -6,11 +6,8 @@
 // once that is complete does it replace the old one and delete it.
 'use strict';
 const STORE = 'actuator-panel-@VERSION@-@DIGEST@';
-const FILES = [
-  './', 'index.html', 'actuator-panel.js', 'actuator-panel.wasm', 'qtloader.js',
-  'actuator-panel.svg', 'actuator-panel-192.png', 'actuator-panel-512.png',
-  'manifest.webmanifest', 'LICENSES.txt',
-];
+// The page's own address and every file of the folder, as the build found them.
+const FILES = ['./', @FILES@];
 
 self.addEventListener('install', event => {
   event.waitUntil(caches.open(STORE).then(store => store.addAll(FILES))
